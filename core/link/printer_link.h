@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string_view>
+
+#include "link/port_driver.h"
+#include "link/port_kind.h"
+#include "link/serial_settings.h"
+
+class Panel;
+
+// The one process-wide set of printer connections and the active output.
+// One lock guards it: the aging worker may write while the user interface
+// thread resets the link, and a run is never split by another writer.
+// Failure boxes are shown after the lock is released, so a re-entrant
+// button press from inside a box cannot deadlock.
+class PrinterLink {
+ public:
+  PrinterLink(PortDriver& driver, const SerialSettings& settings);
+
+  // Radio button click: prompt, mark the button, close the others, open.
+  void SelectPortKind(Panel& panel, PortKind kind);
+  static void ShowPortKind(Panel& panel, int kind);
+
+  void SendBytes(const std::uint8_t* bytes, std::size_t count);
+  void SendBytes(std::string_view bytes);
+  // Closes serial and parallel and reopens the interface in use.
+  void ResetAfterSend();
+  // Close button: all connections closed, the interface in use kept.
+  void CloseAll();
+
+  std::optional<PortKind> InterfaceInUse() const;
+
+ private:
+  // Each returns the number of failure boxes owed to the user.
+  int OpenSerialLocked();
+  int OpenParallelLocked();
+  void OpenUsbLocked();
+  void CloseLocked(PortHandle& port);
+  void ShowFailures(int count);
+
+  PortDriver& driver_;
+  const SerialSettings& settings_;
+  mutable std::mutex mutex_;
+  PortHandle serial_ = nullptr;
+  PortHandle parallel_ = nullptr;
+  PortHandle usb_ = nullptr;
+  PortHandle active_ = nullptr;
+  std::optional<PortKind> inUse_;
+};
