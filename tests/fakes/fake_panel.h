@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/panel.h"
+
+// A dialog without a window: field texts, check states and lists set by the
+// test, and every message box recorded and answered from a queue.
+class FakePanel : public Panel {
+ public:
+  struct Message {
+    std::string text, caption;
+    MessageButtons buttons;
+  };
+
+  std::string ItemText(int id, std::size_t maxBytes) override {
+    return texts[id].substr(0, maxBytes);
+  }
+  void SetItemText(int id, std::string_view text) override { texts[id] = std::string(text); }
+  bool IsChecked(int id) override { return checked[id]; }
+  void SetChecked(int id, bool value) override { checked[id] = value; }
+  void EnableItem(int id, bool value) override { enabled[id] = value; }
+  void FillList(int id, const std::vector<std::string>& items) override { lists[id] = items; }
+  int SelectedIndex(int id) override { return selected.count(id) ? selected[id] : -1; }
+  std::string ListItemText(int id, int index) override { return lists[id].at(index); }
+  MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
+                            MessageButtons buttons) override {
+    messages.push_back({std::string(text), std::string(caption), buttons});
+    if (answers.empty()) return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    MessageAnswer a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  }
+  void EndDialog(int result) override {
+    ended = true;
+    endResult = result;
+  }
+
+  std::map<int, std::string> texts;
+  std::map<int, bool> checked;
+  std::map<int, bool> enabled;
+  std::map<int, std::vector<std::string>> lists;
+  std::map<int, int> selected;
+  std::vector<MessageAnswer> answers;
+  std::vector<Message> messages;
+  bool ended = false;
+  int endResult = -1;
+};
