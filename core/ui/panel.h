@@ -13,8 +13,8 @@ class Panel {
  public:
   virtual ~Panel() = default;
 
-  // The control's text, cut to at most maxBytes bytes.
-  virtual std::string ItemText(int id, std::size_t maxBytes) = 0;
+  // The control's whole text.
+  virtual std::string ItemText(int id) = 0;
   virtual void SetItemText(int id, std::string_view text) = 0;
   virtual bool IsChecked(int id) = 0;
   virtual void SetChecked(int id, bool checked) = 0;

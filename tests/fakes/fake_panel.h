@@ -15,9 +15,7 @@ class FakePanel : public Panel {
     MessageButtons buttons;
   };
 
-  std::string ItemText(int id, std::size_t maxBytes) override {
-    return texts[id].substr(0, maxBytes);
-  }
+  std::string ItemText(int id) override { return texts[id]; }
   void SetItemText(int id, std::string_view text) override { texts[id] = std::string(text); }
   bool IsChecked(int id) override { return checked[id]; }
   void SetChecked(int id, bool value) override { checked[id] = value; }
