@@ -6,3 +6,8 @@ add_executable(perf_tests
 target_include_directories(perf_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(perf_tests PRIVATE printer_core GTest::gtest_main)
 gtest_discover_tests(perf_tests DISCOVERY_TIMEOUT 60)
+
+# Compares the jobs embedded in the cross-built program with the generator's
+# files; run by check_embedded_jobs.sh (set CHECK_EMBEDDED_JOBS to this tool
+# to skip compiling it there).
+add_executable(check_embedded_jobs ${CMAKE_CURRENT_LIST_DIR}/check_embedded_jobs.cpp)
