@@ -77,7 +77,7 @@ class RecordingPortDriver : public PortDriver {
       return nullptr;
     }
     events.push_back("open " + name);
-    connections.push_back(std::make_unique<Connection>(Connection{name}));
+    connections.push_back(std::make_unique<Connection>(Connection{name, true, {}}));
     return connections.back().get();
   }
   Connection& At(PortHandle port) {

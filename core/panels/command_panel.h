@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/panel.h"
+
+class PrinterLink;
+
+// The runs of one button press: each run is one write, the whole list is
+// written `copies` times in a row (none when negative), then the link is
+// reset once.
+struct Transmission {
+  std::vector<std::string> runs;
+  std::int32_t copies = 1;
+};
+
+// Behaviour every command-set test panel shares: the three interface radio
+// buttons, the Close button (id 1) and sending a button's runs. A panel
+// supplies the runs for its own buttons.
+class CommandPanel : public PanelLogic {
+ public:
+  explicit CommandPanel(PrinterLink& link) : link_(link) {}
+  void OnCommand(Panel& panel, int controlId) final;
+
+ protected:
+  // The runs for a button, or nothing for ids without an action.
+  virtual std::optional<Transmission> RunsFor(Panel& panel, int controlId) = 0;
+
+ private:
+  void Send(const Transmission& transmission);
+
+  PrinterLink& link_;
+};
