@@ -1,0 +1,25 @@
+#include "ui/codepage.h"
+
+#include <windows.h>
+
+namespace {
+constexpr UINT kGbk = 936;
+}
+
+std::wstring WideFromGbk(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(kGbk, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(kGbk, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string GbkFromWide(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(kGbk, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(kGbk, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}

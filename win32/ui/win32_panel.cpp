@@ -1,0 +1,72 @@
+#include "ui/win32_panel.h"
+
+#include "ui/codepage.h"
+
+std::string Win32Panel::ItemText(int id) {
+  HWND item = GetDlgItem(dialog_, id);
+  const int length = GetWindowTextLengthW(item);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(item, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return GbkFromWide(text);
+}
+
+void Win32Panel::SetItemText(int id, std::string_view text) {
+  SetDlgItemTextW(dialog_, id, WideFromGbk(text).c_str());
+}
+
+bool Win32Panel::IsChecked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+
+void Win32Panel::SetChecked(int id, bool checked) {
+  CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Win32Panel::EnableItem(int id, bool enabled) { EnableWindow(GetDlgItem(dialog_, id), enabled); }
+
+bool Win32Panel::IsComboBox(int id) const {
+  wchar_t name[32] = {};
+  GetClassNameW(GetDlgItem(dialog_, id), name, 32);
+  return lstrcmpiW(name, L"ComboBox") == 0;
+}
+
+void Win32Panel::FillList(int id, const std::vector<std::string>& items) {
+  const bool combo = IsComboBox(id);
+  SendDlgItemMessageW(dialog_, id, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    const std::wstring wide = WideFromGbk(item);
+    SendDlgItemMessageW(dialog_, id, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+}
+
+int Win32Panel::SelectedIndex(int id) {
+  const LRESULT index = SendDlgItemMessageW(dialog_, id, IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+std::string Win32Panel::ListItemText(int id, int index) {
+  const bool combo = IsComboBox(id);
+  const LRESULT length =
+      SendDlgItemMessageW(dialog_, id, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendDlgItemMessageW(dialog_, id, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return GbkFromWide(text);
+}
+
+MessageAnswer Win32Panel::ShowMessage(std::string_view text, std::string_view caption,
+                                      MessageButtons buttons) {
+  UINT type = MB_OK;
+  if (buttons == MessageButtons::OkCancel) type = MB_OKCANCEL;
+  if (buttons == MessageButtons::YesNo) type = MB_YESNO;
+  switch (MessageBoxW(dialog_, WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), type)) {
+    case IDCANCEL: return MessageAnswer::Cancel;
+    case IDYES: return MessageAnswer::Yes;
+    case IDNO: return MessageAnswer::No;
+    default: return MessageAnswer::Ok;
+  }
+}
+
+void Win32Panel::EndDialog(int result) { ::EndDialog(dialog_, result); }
