@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what is needed and runs every test: the core natively (plain,
+# with AddressSanitizer + UBSan, with ThreadSanitizer), both Windows builds,
+# the embedded print jobs, and the program end to end under Wine.
+set -euo pipefail
+cd "$(dirname "$0")"
+jobs=$(nproc)
+step() { printf '\n== %s ==\n' "$*"; }
+
+step "Installing packages"
+scripts/install-deps.sh
+
+native() {  # native <build dir> <sanitizers> [test filter regex]
+  cmake -S . -B "$1" -DWITH_TESTS=ON -DCMAKE_BUILD_TYPE=Debug -DSANITIZE="$2" >/dev/null
+  cmake --build "$1" -j"$jobs"
+  (cd "$1" && ctest --output-on-failure -j"$jobs" ${3:+-R "$3"})
+}
+
+step "Core tests"
+native build/test ""
+step "Core tests under AddressSanitizer and UBSan"
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 native build/test-asan "address,undefined"
+step "Link tests under ThreadSanitizer"
+native build/test-tsan thread "PrinterLink"
+
+step "Windows builds (i686 and x86_64)"
+scripts/build.sh x86_64 i686
+
+step "Embedded print jobs equal the generator's output"
+rm -rf build/jobs-check && mkdir -p build/jobs-check
+"$(find build/host -name make_sample_jobs -type f -perm -u+x | head -n1)" build/jobs-check
+for dir in build/win64 build/win32; do
+  tests/perf/check_embedded_jobs.sh "$dir/win32/PosPrinterTester.exe" build/jobs-check
+done
+
+step "End to end under Wine"
+e2e/run.sh build/win64/win32/PosPrinterTester.exe build/artifacts/e2e
+
+echo
+echo "All tests passed."
