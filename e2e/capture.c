@@ -1,0 +1,151 @@
+/* Port capture for the end-to-end run.
+ *
+ * usage: capture <dir>
+ *
+ * Opens a pseudo-terminal and keeps both ends open, links <dir>/com1 to the
+ * slave, creates the FIFO <dir>/lpt1, and appends every byte read from the
+ * pty master to <dir>/com1.bin and every byte read from the FIFO to
+ * <dir>/lpt1.bin (flushed at once, so a file's size is the byte count so far).
+ * Writes the slave path to <dir>/pty and then creates <dir>/ready.
+ * Runs until SIGTERM or SIGINT.
+ */
+#define _GNU_SOURCE
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+static volatile sig_atomic_t stop_requested;
+
+static void on_signal(int sig) { (void)sig; stop_requested = 1; }
+
+static void die(const char *what)
+{
+    fprintf(stderr, "capture: %s: %s\n", what, strerror(errno));
+    exit(1);
+}
+
+static void join(char *out, size_t size, const char *dir, const char *name)
+{
+    if ((size_t)snprintf(out, size, "%s/%s", dir, name) >= size) {
+        fprintf(stderr, "capture: path too long\n");
+        exit(1);
+    }
+}
+
+static int open_sink(const char *dir, const char *name)
+{
+    char path[4096];
+    join(path, sizeof path, dir, name);
+    int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0644);
+    if (fd < 0) die(path);
+    return fd;
+}
+
+static void write_all(int fd, const char *buf, ssize_t n)
+{
+    while (n > 0) {
+        ssize_t w = write(fd, buf, (size_t)n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            die("write");
+        }
+        buf += w;
+        n -= w;
+    }
+}
+
+/* Reads what is there; returns 0 when nothing (more) can be read now. */
+static int drain(int from, int to)
+{
+    char buf[8192];
+    ssize_t n = read(from, buf, sizeof buf);
+    if (n > 0) {
+        write_all(to, buf, n);
+        return 1;
+    }
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: capture <dir>\n");
+        return 2;
+    }
+    const char *dir = argv[1];
+    char path[4096], tmp[4096];
+
+    struct sigaction sa;
+    memset(&sa, 0, sizeof sa);
+    sa.sa_handler = on_signal;
+    sigaction(SIGTERM, &sa, NULL);
+    sigaction(SIGINT, &sa, NULL);
+    signal(SIGPIPE, SIG_IGN);
+
+    int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master < 0) die("posix_openpt");
+    if (grantpt(master) != 0 || unlockpt(master) != 0) die("grantpt/unlockpt");
+    const char *slave_name = ptsname(master);
+    if (!slave_name) die("ptsname");
+    char slave_path[256];
+    snprintf(slave_path, sizeof slave_path, "%s", slave_name);
+
+    /* Hold the slave open so that the line keeps its settings and the
+     * master never sees a hang-up between the program's opens. */
+    int slave = open(slave_path, O_RDWR | O_NOCTTY);
+    if (slave < 0) die(slave_path);
+    struct termios tio;
+    if (tcgetattr(slave, &tio) != 0) die("tcgetattr");
+    cfmakeraw(&tio); /* a serial port passes bytes unchanged */
+    cfsetispeed(&tio, B38400);
+    cfsetospeed(&tio, B38400);
+    if (tcsetattr(slave, TCSANOW, &tio) != 0) die("tcsetattr");
+
+    join(path, sizeof path, dir, "com1");
+    join(tmp, sizeof tmp, dir, "com1.tmp");
+    unlink(tmp);
+    if (symlink(slave_path, tmp) != 0) die("symlink");
+    if (rename(tmp, path) != 0) die("rename");
+
+    join(path, sizeof path, dir, "lpt1");
+    unlink(path);
+    if (mkfifo(path, 0666) != 0) die("mkfifo");
+    /* Read-write, so the FIFO never reports end of file between writers
+     * and a writer's open never blocks. */
+    int fifo = open(path, O_RDWR | O_NONBLOCK);
+    if (fifo < 0) die(path);
+
+    int com_sink = open_sink(dir, "com1.bin");
+    int lpt_sink = open_sink(dir, "lpt1.bin");
+
+    join(path, sizeof path, dir, "pty");
+    FILE *f = fopen(path, "w");
+    if (!f) die(path);
+    fprintf(f, "%s\n", slave_path);
+    fclose(f);
+    join(path, sizeof path, dir, "ready");
+    f = fopen(path, "w");
+    if (!f) die(path);
+    fclose(f);
+
+    struct pollfd fds[2] = {{master, POLLIN, 0}, {fifo, POLLIN, 0}};
+    while (!stop_requested) {
+        int r = poll(fds, 2, 200);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            die("poll");
+        }
+        if (fds[0].revents & POLLIN) while (drain(master, com_sink)) {}
+        if (fds[1].revents & POLLIN) while (drain(fifo, lpt_sink)) {}
+    }
+    while (drain(master, com_sink)) {}
+    while (drain(fifo, lpt_sink)) {}
+    return 0;
+}
