@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# End-to-end run of the Windows program under Wine.
+#
+# usage: e2e/run.sh <path-to-PosPrinterTester.exe> [artifact-dir]
+#
+# Runs the x86_64 program in a private Wine prefix on its own Xvfb display,
+# with COM1 on a pseudo-terminal and LPT1 on a FIFO, both read by a capture
+# process, drives it with e2e/driver.cpp through the steps of
+# e2e/epson_steps.txt and checks every byte that reaches the ports.
+# Screenshots, the captured bytes, the serial line log and the driver log
+# go to the artifact dir (default build/e2e-artifacts).
+#
+# Environment:
+#   E2E_CACHE    where the prefix and the built helpers are kept
+#                (default build/e2e-cache; delete it to start afresh)
+#   E2E_LANG     locale for the Wine session (default C.UTF-8)
+#   E2E_TIMEOUT  seconds the driver may run (default 240)
+#
+# Needs: gcc, g++-mingw-w64-x86-64-posix, wine64, xvfb, imagemagick,
+# fonts-wqy-microhei, fonts-wine.
+set -uo pipefail
+
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+REPO=$(cd "$HERE/.." && pwd)
+
+say() { printf 'e2e: %s\n' "$*"; }
+die() { printf 'e2e: FAILED: %s\n' "$*" >&2; exit 1; }
+
+[ $# -ge 1 ] && [ $# -le 2 ] || die "usage: e2e/run.sh <path-to-PosPrinterTester.exe> [artifact-dir]"
+EXE=$(realpath -e "$1" 2>/dev/null) || die "no program at '$1'"
+ART=${2:-$REPO/build/e2e-artifacts}
+mkdir -p "$ART" || die "cannot create the artifact dir '$ART'"
+ART=$(realpath "$ART")
+CACHE=${E2E_CACHE:-$REPO/build/e2e-cache}
+mkdir -p "$CACHE/bin" || die "cannot create '$CACHE'"
+CACHE=$(realpath "$CACHE")
+PORTS=$CACHE/ports
+BIN=$CACHE/bin
+
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+export WINEPREFIX=$CACHE/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export LANG=${E2E_LANG:-C.UTF-8}
+export LC_ALL=$LANG
+unset DISPLAY WAYLAND_DISPLAY
+FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+started=$(date +%s)
+
+# ---------------------------------------------------------------- tools
+
+missing=()
+need() { command -v "$1" >/dev/null 2>&1 || [ -x "$1" ] || missing+=("$1 ($2)"); }
+need gcc gcc
+need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
+need "$WINE" wine64
+need "$WINESERVER" wine64
+need Xvfb xvfb
+need import imagemagick
+need convert imagemagick
+need flock util-linux
+[ -f "$FONT" ] || missing+=("$FONT (fonts-wqy-microhei)")
+[ ${#missing[@]} -eq 0 ] || die "missing: ${missing[*]}"
+ls /usr/share/wine/fonts/marlett.ttf >/dev/null 2>&1 ||
+    say "warning: fonts-wine is not installed; title-bar buttons may be missing from the screenshots"
+
+# One run at a time per cache: the prefix and the port paths are shared.
+exec 9>"$CACHE/lock"
+flock -w 600 9 || die "another run holds $CACHE/lock"
+
+# Rebuilds $1 from the sources after it with the command in $2.. when stale.
+build() {
+    local out=$1 src=$2
+    shift 2
+    if [ ! -e "$out" ] || [ "$src" -nt "$out" ]; then
+        "$@" || die "cannot build $(basename "$out")"
+    fi
+}
+build "$BIN/capture" "$HERE/capture.c" gcc -O2 -Wall -Wextra -o "$BIN/capture" "$HERE/capture.c"
+build "$BIN/linelog.so" "$HERE/linelog.c" \
+    gcc -O2 -Wall -Wextra -shared -fPIC -o "$BIN/linelog.so" "$HERE/linelog.c" -ldl
+build "$BIN/portprobe.exe" "$HERE/portprobe.c" \
+    x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static -o "$BIN/portprobe.exe" "$HERE/portprobe.c"
+build "$BIN/driver.exe" "$HERE/driver.cpp" \
+    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -municode -static \
+    -o "$BIN/driver.exe" "$HERE/driver.cpp" -luser32 -lgdi32
+
+# Windows path of a Unix path, through drive Z:.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# ---------------------------------------------------------------- prefix
+
+# Registry settings of the prefix: Chinese font substitutes and COM1.
+reg_file=$CACHE/e2e-settings.reg
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    for face in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma"; do
+        printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+    done
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
+    printf '"COM1"="%s"\r\n\r\n' "$PORTS/com1"
+} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file.new"
+stamp="$($WINE --version 2>/dev/null) $(md5sum <"$reg_file.new" | cut -c1-32)"
+
+if [ "$(cat "$WINEPREFIX/.e2e-stamp" 2>/dev/null)" != "$stamp" ]; then
+    say "creating the Wine prefix $WINEPREFIX"
+    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
+    mv "$reg_file.new" "$reg_file"
+    "$WINE" wineboot -i >"$CACHE/wineboot.log" 2>&1 || die "wineboot failed (see $CACHE/wineboot.log)"
+    "$WINESERVER" -w
+    cp "$FONT" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot install the Chinese font"
+    "$WINE" regedit /S "$(winpath "$reg_file")" >/dev/null 2>&1 || die "cannot import $reg_file"
+    "$WINESERVER" -w
+    printf '%s\n' "$stamp" >"$WINEPREFIX/.e2e-stamp"
+else
+    rm -f "$reg_file.new"
+fi
+
+# ---------------------------------------------------------------- cleanup
+
+pids=()
+cleanup() {
+    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null
+    local p
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# ---------------------------------------------------------------- ports
+
+"$WINESERVER" -k 2>/dev/null # a left-over session of this prefix
+rm -rf "$PORTS"
+mkdir -p "$PORTS"
+"$BIN/capture" "$PORTS" 2>"$PORTS/capture.err" &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$PORTS/ready" ] && break; sleep 0.1; done
+[ -e "$PORTS/ready" ] || die "the capture process did not start: $(cat "$PORTS/capture.err")"
+PTY=$(cat "$PORTS/pty")
+ln -sfn "$PORTS/lpt1" "$WINEPREFIX/dosdevices/lpt1"
+export E2E_LINE_TTY=$PTY E2E_LINE_LOG=$PORTS/line.log
+
+# ---------------------------------------------------------------- display
+
+Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$PORTS/display" 2>"$PORTS/xvfb.err" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$PORTS/display" ] && break; sleep 0.1; done
+[ -s "$PORTS/display" ] || die "Xvfb did not start: $(cat "$PORTS/xvfb.err")"
+export DISPLAY=:$(head -n1 "$PORTS/display")
+
+# Takes the screenshots the driver asks for (name x y w h in shot.req).
+shots() {
+    local name x y w h
+    while :; do
+        if [ -f "$PORTS/shot.req" ]; then
+            read -r name x y w h <"$PORTS/shot.req"
+            name=${name//[^A-Za-z0-9_-]/_}
+            import -window root "$ART/$name.png" 2>>"$PORTS/shots.err"
+            if [ "${w:-0}" -gt 0 ] && [ "${h:-0}" -gt 0 ]; then
+                [ "$x" -lt 0 ] && { w=$((w + x)); x=0; }
+                [ "$y" -lt 0 ] && { h=$((h + y)); y=0; }
+                convert "$ART/$name.png" -crop "${w}x${h}+${x}+${y}" +repage \
+                    "$ART/$name-window.png" 2>>"$PORTS/shots.err"
+            fi
+            rm -f "$PORTS/shot.req"
+        fi
+        sleep 0.1
+    done
+}
+shots &
+pids+=($!)
+
+LD_PRELOAD=$BIN/linelog.so
+export LD_PRELOAD
+
+# ---------------------------------------------------------------- harness check
+
+harness_failed=0
+"$WINE" "$BIN/portprobe.exe" >"$PORTS/probe.out" 2>&1
+probe_rc=$?
+sleep 0.3
+probe_com=$(od -An -tx1 -v "$PORTS/com1.bin" | tr -d ' \n')
+probe_lpt=$(od -An -tx1 -v "$PORTS/lpt1.bin" | tr -d ' \n')
+want_com=$(printf 'probe-com1\r\n' | od -An -tx1 | tr -d ' \n')001bff
+want_lpt=$(printf 'probe-lpt1\r\n' | od -An -tx1 | tr -d ' \n')001bff
+if [ $probe_rc -ne 0 ] || [ "$probe_com" != "$want_com" ] || [ "$probe_lpt" != "$want_lpt" ]; then
+    say "FAIL harness: the port capture does not work (probe rc $probe_rc, COM1 [$probe_com], LPT1 [$probe_lpt])"
+    sed 's/^/e2e:   /' "$PORTS/probe.out"
+    harness_failed=1
+elif ! grep -q 'baud=9600 bits=8 parenb=0' "$PORTS/line.log" 2>/dev/null ||
+    ! grep -q 'dtr=1' "$PORTS/line.log"; then
+    say "FAIL harness: the serial line settings are not observed (line log: $(tr '\n' ';' <"$PORTS/line.log" 2>/dev/null))"
+    harness_failed=1
+else
+    say "PASS harness: COM1 and LPT1 capture and serial line log work"
+fi
+: >"$PORTS/com1.bin"
+: >"$PORTS/lpt1.bin"
+: >"$PORTS/line.log"
+
+# ---------------------------------------------------------------- scenario
+
+driver_rc=1
+if [ $harness_failed -eq 0 ]; then
+    say "running $(basename "$EXE") on display $DISPLAY (serial port $PTY)"
+    timeout "${E2E_TIMEOUT:-240}" "$WINE" explorer /desktop=e2e,1024x768 "$BIN/driver.exe" \
+        "$(winpath "$EXE")" "$(winpath "$HERE/epson_steps.txt")" "$(winpath "$PORTS")" "$(winpath "$ART")" \
+        2>"$PORTS/driver.err"
+    rc=$?
+    if [ -f "$PORTS/driver.rc" ]; then
+        driver_rc=$(cat "$PORTS/driver.rc")
+    else
+        [ $rc -eq 124 ] && say "FAIL scenario: the driver did not finish within ${E2E_TIMEOUT:-240} s" ||
+            say "FAIL scenario: the driver ended without a result (exit $rc): $(tail -n3 "$PORTS/driver.err")"
+    fi
+fi
+
+for f in com1.bin lpt1.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done
+[ -s "$PORTS/shots.err" ] && say "screenshot errors: $(head -n3 "$PORTS/shots.err")"
+
+passed=$(grep -c '^PASS' "$ART/driver.log" 2>/dev/null)
+failed=$(grep -c '^FAIL' "$ART/driver.log" 2>/dev/null)
+passed=$((${passed:-0} + 1 - harness_failed))
+failed=$((${failed:-0} + harness_failed))
+[ "$driver_rc" = 0 ] || [ "$failed" -gt 0 ] || failed=1
+say "artifacts in $ART ($(($(date +%s) - started)) s)"
+if [ "$failed" -gt 0 ]; then
+    say "failed steps:"
+    grep '^FAIL' "$ART/driver.log" 2>/dev/null | sed 's/^/e2e:   /'
+fi
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
