@@ -1,11 +1,5 @@
 # The program entry, main window, About box, and the menu/picture resources.
 # Included by win32/CMakeLists.txt once the pos_tester target exists.
-# The picture generator runs on the build machine. tools/ imports it for a
-# cross build, but imported targets are visible only in their own directory.
-if(NOT TARGET make_pictures AND HOST_TOOLS_FILE)
-  include(${HOST_TOOLS_FILE})
-endif()
-
 set(APP_RC ${CMAKE_CURRENT_LIST_DIR}/../../resources/app.rc)
 set(APP_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 set(APP_PICTURES
