@@ -1,0 +1,54 @@
+#pragma once
+
+// Reads a printer stream command by command in one command set, rejects anything unknown,
+// incomplete or inconsistent, and prints it onto a page image.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace jobcheck {
+
+enum class Dialect { EscPos, Star, EscP, Oki };
+
+// The printer a stream is walked for. The page is rendered on a grid of dpiX × dpiY; every
+// graphics mode of the dialect maps to whole grid cells there.
+struct Profile {
+  Dialect dialect = Dialect::EscPos;
+  int dpiX = 180;
+  int dpiY = 180;
+  int paperWidth = 512;  // printable width in grid columns
+  bool impact = false;   // ESC/POS only: dot-matrix head (8-dot images, 1/144 inch feeds)
+};
+
+// 180 and 203 dpi thermal heads; the 76 mm impact heads (ESC/POS and STAR) on a grid of
+// 1/160 inch across and 1/144 inch down; the 24-pin ESC/P head on 1/120 by 1/180 inch.
+Profile Thermal(int dpi, int paperWidth);
+Profile ImpactEscPos();
+Profile Star();
+Profile EscP(Dialect dialect);
+
+enum : std::uint8_t { kPaper = 0, kDot = 1, kMark = 2 };
+
+struct Page {
+  int width = 0;
+  int height = 0;
+  int dpiX = 0;
+  int dpiY = 0;
+  std::vector<std::uint8_t> cells;  // kPaper, kDot or kMark (where paper was cut or ejected)
+  std::uint8_t At(int x, int y) const { return cells[static_cast<std::size_t>(y) * width + x]; }
+};
+
+struct Walk {
+  bool ok = false;
+  std::string error;  // the first fault and its offset
+  Page page;
+  int images = 0;             // graphics commands
+  int cuts = 0;               // cuts and form feeds
+  bool endsWithCut = false;   // the last command cut or ejected the paper
+};
+
+Walk WalkStream(const std::vector<std::uint8_t>& stream, const Profile& profile);
+
+}  // namespace jobcheck
