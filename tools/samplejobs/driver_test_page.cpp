@@ -171,8 +171,7 @@ class TestPage {
 
   // A fan of lines from the lower left corner of a box `height` dots tall.
   int Pattern(int y, int height) {
-    if (height < c_.My(8)) return y;
-    y = Caption(y, "Line pattern");
+    if (height < c_.My(4)) return y;
     const int x0 = margin_, x1 = c_.Width() - margin_ - 1, y1 = y + height - 1;
     c_.Frame(x0, y, x1 - x0 + 1, height, pen_.tx, pen_.ty);
     constexpr int kRays = 12;

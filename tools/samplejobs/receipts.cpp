@@ -99,9 +99,15 @@ std::vector<Line> ReceiptLines(const Shop& shop, int number, int itemCount, Numb
   lines.push_back({Line::Plain, text, "Op " + std::to_string(10 + number % 7)});
   lines.push_back({Line::Rule, "", ""});
 
+  // The goods in a shuffled order, so that an item repeats only on long receipts.
+  std::vector<const Item*> order;
+  for (const Item& item : shop.goods) order.push_back(&item);
+  for (std::size_t i = order.size(); i > 1; --i)
+    std::swap(order[i - 1], order[static_cast<std::size_t>(numbers.Below(static_cast<int>(i)))]);
+
   long total = 0;
   for (int i = 0; i < itemCount; ++i) {
-    const Item& item = shop.goods[static_cast<std::size_t>(numbers.Below(static_cast<int>(shop.goods.size())))];
+    const Item& item = *order[static_cast<std::size_t>(i) % order.size()];
     const int quantity = 1 + (numbers.Below(4) == 0 ? 1 + numbers.Below(3) : 0);
     total += static_cast<long>(item.cents) * quantity;
     lines.push_back({Line::Plain, item.name, Money(static_cast<long>(item.cents) * quantity)});
@@ -199,9 +205,11 @@ Canvas Logo(Geometry geometry) {
 void CustomerReceipts(ByteStream& out, const Printer& printer, const PageSpec& page, int stretch) {
   const Shop& shop = Shops()[static_cast<std::size_t>(page.shop) % Shops().size()];
   const ReceiptPainter painter(printer.Layout(), page);
-  Numbers numbers(page.startValue);
   const int receipts = std::max(1, page.receipts);
   for (int r = 0; r < receipts; ++r) {
+    // Numbers of their own per receipt: one more item on one receipt leaves the others as
+    // they were, so the job grows steadily with the item count.
+    Numbers numbers(page.startValue * 1000u + static_cast<unsigned>(r));
     const int items = stretch / receipts + (r < stretch % receipts ? 1 : 0);
     if (page.logo) printer.Image(out, Logo(printer.Layout(Detail::Fine)), Detail::Fine);
     printer.Image(out, painter.Paint(ReceiptLines(shop, static_cast<int>(page.startValue) + r, items, numbers)));
