@@ -4,8 +4,9 @@
  *
  * Opens a pseudo-terminal and keeps both ends open, links <dir>/com1 to the
  * slave, creates the FIFO <dir>/lpt1, and appends every byte read from the
- * pty master to <dir>/com1.bin and every byte read from the FIFO to
- * <dir>/lpt1.bin (flushed at once, so a file's size is the byte count so far).
+ * pty master to <dir>/serial.bin and every byte read from the FIFO to
+ * <dir>/parallel.bin (written at once, so a file's size is the byte count
+ * so far).
  * Writes the slave path to <dir>/pty and then creates <dir>/ready.
  * Runs until SIGTERM or SIGINT.
  */
@@ -122,8 +123,8 @@ int main(int argc, char **argv)
     int fifo = open(path, O_RDWR | O_NONBLOCK);
     if (fifo < 0) die(path);
 
-    int com_sink = open_sink(dir, "com1.bin");
-    int lpt_sink = open_sink(dir, "lpt1.bin");
+    int com_sink = open_sink(dir, "serial.bin");
+    int lpt_sink = open_sink(dir, "parallel.bin");
 
     join(path, sizeof path, dir, "pty");
     FILE *f = fopen(path, "w");

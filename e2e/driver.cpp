@@ -2,8 +2,9 @@
 //
 // usage: driver.exe <program.exe> <steps table> <capture dir> <artifact dir>
 //
-// The capture dir holds com1.bin and lpt1.bin (every byte that reached each
-// port, appended as it arrives) and line.log (serial line settings applied
+// The capture dir holds serial.bin and parallel.bin (every byte that reached
+// each port, appended as it arrives; not com1.bin/lpt1.bin, which Windows
+// would open as the ports themselves) and line.log (serial line settings applied
 // to COM1). Screenshots are asked for by writing <capture dir>\shot.req
 // ("name x y w h"); the harness takes the picture and deletes the file.
 //
@@ -50,6 +51,20 @@ void out(const char* fmt, ...)
         fputs(buf, g_log);
         fflush(g_log);
     }
+}
+
+bool g_trace = false;
+
+// Progress details, shown when E2E_TRACE is set.
+void trace(const char* fmt, ...)
+{
+    if (!g_trace) return;
+    char buf[4096];
+    va_list ap;
+    va_start(ap, fmt);
+    vsnprintf(buf, sizeof buf, fmt, ap);
+    va_end(ap);
+    out("  . %s\n", buf);
 }
 
 void pass(const std::string& name)
@@ -833,7 +848,7 @@ class Scenario {
 public:
     Scenario(std::wstring exe, std::vector<Step> steps, std::wstring captureDir)
         : exe_(std::move(exe)), steps_(std::move(steps)),
-          ports_{Capture(captureDir + L"\\com1.bin"), Capture(captureDir + L"\\lpt1.bin")},
+          ports_{Capture(captureDir + L"\\serial.bin"), Capture(captureDir + L"\\parallel.bin")},
           lineLog_(captureDir + L"\\line.log")
     {
     }
@@ -945,7 +960,9 @@ private:
             return;
         }
         long long com0 = ports_.com.size(), lpt0 = ports_.lpt.size();
+        trace("click %d", st.id);
         ClickResult r = clickAndWait(dlg, button, known);
+        trace("handled: done=%d box=%p", r.done, (void*)r.box);
         std::string problem;
         if (r.box) {
             problem = dismissUnexpected(r.box);
@@ -1103,6 +1120,7 @@ int wmain(int argc, wchar_t** argv)
         fprintf(stderr, "usage: driver.exe <program.exe> <steps table> <capture dir> <artifact dir>\n");
         return 2;
     }
+    g_trace = _wgetenv(L"E2E_TRACE") != nullptr;
     std::wstring exe = argv[1], table = argv[2];
     g_captureDir = argv[3];
     std::wstring artifacts = argv[4];

@@ -15,6 +15,8 @@
 #                (default build/e2e-cache; delete it to start afresh)
 #   E2E_LANG     locale for the Wine session (default C.UTF-8)
 #   E2E_TIMEOUT  seconds the driver may run (default 240)
+#   E2E_STEPS    another steps table (default e2e/epson_steps.txt)
+#   E2E_TRACE    set to show what the driver does between checks
 #
 # Needs: gcc, g++-mingw-w64-x86-64-posix, wine64, xvfb, imagemagick,
 # fonts-wqy-microhei, fonts-wine.
@@ -35,6 +37,7 @@ CACHE=${E2E_CACHE:-$REPO/build/e2e-cache}
 mkdir -p "$CACHE/bin" || die "cannot create '$CACHE'"
 CACHE=$(realpath "$CACHE")
 PORTS=$CACHE/ports
+STEPS=$(realpath -e "${E2E_STEPS:-$HERE/epson_steps.txt}" 2>/dev/null) || die "no steps table '${E2E_STEPS:-}'"
 BIN=$CACHE/bin
 
 WINE=/usr/lib/wine/wine64
@@ -183,8 +186,8 @@ harness_failed=0
 "$WINE" "$BIN/portprobe.exe" >"$PORTS/probe.out" 2>&1
 probe_rc=$?
 sleep 0.3
-probe_com=$(od -An -tx1 -v "$PORTS/com1.bin" | tr -d ' \n')
-probe_lpt=$(od -An -tx1 -v "$PORTS/lpt1.bin" | tr -d ' \n')
+probe_com=$(od -An -tx1 -v "$PORTS/serial.bin" | tr -d ' \n')
+probe_lpt=$(od -An -tx1 -v "$PORTS/parallel.bin" | tr -d ' \n')
 want_com=$(printf 'probe-com1\r\n' | od -An -tx1 | tr -d ' \n')001bff
 want_lpt=$(printf 'probe-lpt1\r\n' | od -An -tx1 | tr -d ' \n')001bff
 if [ $probe_rc -ne 0 ] || [ "$probe_com" != "$want_com" ] || [ "$probe_lpt" != "$want_lpt" ]; then
@@ -198,8 +201,8 @@ elif ! grep -q 'baud=9600 bits=8 parenb=0' "$PORTS/line.log" 2>/dev/null ||
 else
     say "PASS harness: COM1 and LPT1 capture and serial line log work"
 fi
-: >"$PORTS/com1.bin"
-: >"$PORTS/lpt1.bin"
+: >"$PORTS/serial.bin"
+: >"$PORTS/parallel.bin"
 : >"$PORTS/line.log"
 
 # ---------------------------------------------------------------- scenario
@@ -208,7 +211,7 @@ driver_rc=1
 if [ $harness_failed -eq 0 ]; then
     say "running $(basename "$EXE") on display $DISPLAY (serial port $PTY)"
     timeout "${E2E_TIMEOUT:-240}" "$WINE" explorer /desktop=e2e,1024x768 "$BIN/driver.exe" \
-        "$(winpath "$EXE")" "$(winpath "$HERE/epson_steps.txt")" "$(winpath "$PORTS")" "$(winpath "$ART")" \
+        "$(winpath "$EXE")" "$(winpath "$STEPS")" "$(winpath "$PORTS")" "$(winpath "$ART")" \
         2>"$PORTS/driver.err"
     rc=$?
     if [ -f "$PORTS/driver.rc" ]; then
@@ -219,7 +222,7 @@ if [ $harness_failed -eq 0 ]; then
     fi
 fi
 
-for f in com1.bin lpt1.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done
+for f in serial.bin parallel.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done
 [ -s "$PORTS/shots.err" ] && say "screenshot errors: $(head -n3 "$PORTS/shots.err")"
 
 passed=$(grep -c '^PASS' "$ART/driver.log" 2>/dev/null)
