@@ -171,7 +171,7 @@ TEST(SampleJobs, FullBlackPagesAreMostlyFFBytes) {
 }
 
 TEST(SampleJobs, GeneratorWritesTheSameBytesEveryRun) {
-  const fs::path again = fs::temp_directory_path() / "samplejobs_again";
+  const fs::path again = fs::path(SAMPLEJOBS_DIR).parent_path() / "samplejobs_again";
   fs::remove_all(again);
   fs::create_directories(again);
   const std::string command = std::string("\"") + SAMPLEJOBS_GENERATOR + "\" \"" + again.string() + "\"";

@@ -7,17 +7,17 @@
 
 namespace samplejobs {
 
-void FullBlackPage(ByteStream& out, const Printer& printer, const PrinterSpec& spec, const PageSpec& page,
+void FullBlackPage(ByteStream& out, const Printer& printer, const PrinterSetup& setup, const PageOptions& page,
                    int stretch) {
   Canvas c(printer.Layout(), 0);
-  const TextStyle style = StyleToFit(c, spec.model, 2.5, c.Width());
+  const TextStyle style = StyleToFit(c, setup.model, 2.5, c.Width());
   const int line = LineHeight(style);
   c = Canvas(printer.Layout(), 4 * line + stretch);
 
   int y = 0;
   DrawCentred(c, y, "Full black test", style);
   y += line;
-  DrawCentred(c, y, spec.model, style);
+  DrawCentred(c, y, setup.model, style);
   y += line + line / 2;
 
   const int width = static_cast<int>(std::lround(c.Width() * page.blackShare));

@@ -40,8 +40,8 @@ std::vector<std::string> Wrap(const std::string& text, std::size_t width) {
 
 class TestPage {
  public:
-  TestPage(const Printer& printer, const PrinterSpec& spec)
-      : printer_(printer), spec_(spec), c_(printer.Layout(), 0) {
+  TestPage(const Printer& printer, const PrinterSetup& setup)
+      : printer_(printer), setup_(setup), c_(printer.Layout(), 0) {
     margin_ = c_.Mx(1.5);
     pen_ = PenFor(c_, 0.35);
     body_ = StyleForHeight(c_, 2.0);
@@ -95,8 +95,8 @@ class TestPage {
     y += TextHeight(big) + c_.My(2.5);
     const Geometry g = printer_.Layout();
     const std::vector<std::string> facts = {
-        std::string("Model: ") + spec_.model,
-        std::string("Emulation: ") + spec_.emulation,
+        std::string("Model: ") + setup_.model,
+        std::string("Emulation: ") + setup_.emulation,
         "Graphics: " + printer_.GraphicsName(),
         Format("Resolution: %g x %g dpi", g.dpiX, g.dpiY),
         Format("Print width: %.0f mm, ", g.width * 25.4 / g.dpiX) + std::to_string(g.width) + " dots",
@@ -183,7 +183,7 @@ class TestPage {
   }
 
   const Printer& printer_;
-  const PrinterSpec& spec_;
+  const PrinterSetup& setup_;
   Canvas c_;
   int margin_ = 0;
   Pen pen_{1, 1};
@@ -193,8 +193,8 @@ class TestPage {
 
 }  // namespace
 
-void DriverTestPage(ByteStream& out, const Printer& printer, const PrinterSpec& spec, int stretch) {
-  TestPage page(printer, spec);
+void DriverTestPage(ByteStream& out, const Printer& printer, const PrinterSetup& setup, int stretch) {
+  TestPage page(printer, setup);
   printer.Image(out, page.Draw(stretch));
 }
 

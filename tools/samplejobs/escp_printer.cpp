@@ -11,8 +11,8 @@ namespace {
 
 class EscPPrinter final : public Printer {
  public:
-  explicit EscPPrinter(const PrinterSpec& spec) : spec_(spec) {
-    switch (spec.graphics) {
+  explicit EscPPrinter(const PrinterSetup& setup) : setup_(setup) {
+    switch (setup.graphics) {
       case Graphics::Dots8: mode_ = 0; break;
       case Graphics::Dots8Double: mode_ = 1; break;
       case Graphics::Dots24: mode_ = 32; break;
@@ -24,7 +24,7 @@ class EscPPrinter final : public Printer {
   Geometry Layout(Detail) const override {
     const bool doubled = mode_ == 1 || mode_ == 33;
     const double dpiY = Dots() == 8 ? 60 : 180;
-    return doubled ? Geometry{spec_.fullWidth, 120, dpiY} : Geometry{spec_.fullWidth / 2, 60, dpiY};
+    return doubled ? Geometry{setup_.fullWidth, 120, dpiY} : Geometry{setup_.fullWidth / 2, 60, dpiY};
   }
 
   std::string GraphicsName() const override {
@@ -37,9 +37,9 @@ class EscPPrinter final : public Printer {
   }
 
   void Begin(ByteStream& out) const override {
-    if (spec_.opening == Opening::PacketExit)
+    if (setup_.opening == Opening::PacketExit)
       out.Put({0x00, 0x00, 0x00, 0x1B, 0x01}).Text("@EJL 1284.4\n@EJL     \n");
-    if (spec_.opening == Opening::Oki) {
+    if (setup_.opening == Opening::Oki) {
       out.Put({0x1B, 0x40, 0x18});                    // ESC @, CAN
       out.Put({0x1B, 0x74, 0x01, 0x1B, 0x36});        // ESC t 1, ESC 6
       out.Put({0x1B, 0x52, 0x00});                    // ESC R 0
@@ -83,12 +83,12 @@ class EscPPrinter final : public Printer {
   int Dots() const { return mode_ < 32 ? 8 : 24; }
 
 
-  PrinterSpec spec_;
+  PrinterSetup setup_;
   int mode_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<Printer> MakeEscPPrinter(const PrinterSpec& spec) { return std::make_unique<EscPPrinter>(spec); }
+std::unique_ptr<Printer> MakeEscPPrinter(const PrinterSetup& setup) { return std::make_unique<EscPPrinter>(setup); }
 
 }  // namespace samplejobs

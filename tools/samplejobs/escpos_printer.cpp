@@ -13,19 +13,19 @@ constexpr int kRasterBandRows = 24;
 
 class EscPosPrinter final : public Printer {
  public:
-  explicit EscPosPrinter(const PrinterSpec& spec) : spec_(spec) {
-    if (Impact() && spec.graphics != Graphics::Dots8 && spec.graphics != Graphics::Dots8Double)
+  explicit EscPosPrinter(const PrinterSetup& setup) : setup_(setup) {
+    if (Impact() && setup.graphics != Graphics::Dots8 && setup.graphics != Graphics::Dots8Double)
       throw std::invalid_argument("impact ESC/POS prints 8-dot bit images only");
-    if (spec.graphics == Graphics::Pins9 || spec.graphics == Graphics::Pins16 || spec.graphics == Graphics::Pins18Double)
+    if (setup.graphics == Graphics::Pins9 || setup.graphics == Graphics::Pins16 || setup.graphics == Graphics::Pins18Double)
       throw std::invalid_argument("STAR graphics in an ESC/POS stream");
   }
 
   Geometry Layout(Detail detail) const override {
-    const int w = spec_.fullWidth;
-    if (Impact()) return spec_.graphics == Graphics::Dots8 ? Geometry{w / 2, 80, 72} : Geometry{w, 160, 72, 2};
+    const int w = setup_.fullWidth;
+    if (Impact()) return setup_.graphics == Graphics::Dots8 ? Geometry{w / 2, 80, 72} : Geometry{w, 160, 72, 2};
     const double d = Dpi();
     if (detail == Detail::Fine) return {w, d, d};
-    switch (spec_.graphics) {
+    switch (setup_.graphics) {
       case Graphics::Dots8: return {w / 2, d / 2, d / 3};
       case Graphics::Dots8Double: return {w, d, d / 3};
       case Graphics::Dots24: return {w / 2, d / 2, d};
@@ -35,7 +35,7 @@ class EscPosPrinter final : public Printer {
   }
 
   std::string GraphicsName() const override {
-    switch (spec_.graphics) {
+    switch (setup_.graphics) {
       case Graphics::Dots8: return "ESC * 8-dot single density";
       case Graphics::Dots8Double: return "ESC * 8-dot double density";
       case Graphics::Dots24: return "ESC * 24-dot single density";
@@ -45,8 +45,8 @@ class EscPosPrinter final : public Printer {
   }
 
   void Begin(ByteStream& out) const override {
-    if (spec_.opening == Opening::NulInit) out.Put(0x00);
-    if (spec_.opening != Opening::NoInit) out.Put({0x1B, 0x40});
+    if (setup_.opening == Opening::NulInit) out.Put(0x00);
+    if (setup_.opening != Opening::NoInit) out.Put({0x1B, 0x40});
     out.Put({0x1B, 0x3D, 0x01});  // ESC = 1: printer selected
     if (!Impact()) out.Put({0x1D, 0x50}).Put(static_cast<std::uint8_t>(Dpi())).Put(static_cast<std::uint8_t>(Dpi()));
     out.Put({0x1B, 0x52, 0x00});  // ESC R 0: USA characters
@@ -54,8 +54,9 @@ class EscPosPrinter final : public Printer {
   }
 
   void Image(ByteStream& out, const Canvas& canvas, Detail detail) const override {
-    if (IsRaster() || detail == Detail::Fine) {
-      WriteRaster(out, canvas, detail == Detail::Fine || spec_.graphics == Graphics::Raster ? 0 : 3);
+    const bool fine = detail == Detail::Fine && !Impact();
+    if (IsRaster() || fine) {
+      WriteRaster(out, canvas, fine || setup_.graphics == Graphics::Raster ? 0 : 3);
       return;
     }
     const int m = BitImageMode();
@@ -73,7 +74,7 @@ class EscPosPrinter final : public Printer {
   void Pad(ByteStream& out, std::size_t count) const override {
     const Geometry g = Layout(Detail::Normal);
     if (IsRaster()) {
-      const std::uint8_t m = spec_.graphics == Graphics::Raster ? 0 : 3;
+      const std::uint8_t m = setup_.graphics == Graphics::Raster ? 0 : 3;
       FillWithBands(out, count, {8, 1, static_cast<std::size_t>((g.width + 7) / 8)},
                     [m](ByteStream& o, std::size_t bytes) {
                       o.Put({0x1D, 0x76, 0x30, m}).Le16(static_cast<unsigned>(bytes)).Le16(1).Zeros(bytes);
@@ -94,12 +95,12 @@ class EscPosPrinter final : public Printer {
   }
 
  private:
-  bool Impact() const { return spec_.head == Head::Impact; }
-  double Dpi() const { return spec_.head == Head::Thermal203 ? 203 : 180; }
-  bool IsRaster() const { return spec_.graphics == Graphics::Raster || spec_.graphics == Graphics::RasterDouble; }
+  bool Impact() const { return setup_.head == Head::Impact; }
+  double Dpi() const { return setup_.head == Head::Thermal203 ? 203 : 180; }
+  bool IsRaster() const { return setup_.graphics == Graphics::Raster || setup_.graphics == Graphics::RasterDouble; }
 
   int BitImageMode() const {
-    switch (spec_.graphics) {
+    switch (setup_.graphics) {
       case Graphics::Dots8: return 0;
       case Graphics::Dots8Double: return 1;
       case Graphics::Dots24: return 32;
@@ -108,8 +109,8 @@ class EscPosPrinter final : public Printer {
   }
 
   ColumnBands Bands() const {
-    const bool eight = spec_.graphics == Graphics::Dots8 || spec_.graphics == Graphics::Dots8Double;
-    return {eight ? 8 : 24, Impact() && spec_.graphics == Graphics::Dots8Double};
+    const bool eight = setup_.graphics == Graphics::Dots8 || setup_.graphics == Graphics::Dots8Double;
+    return {eight ? 8 : 24, Impact() && setup_.graphics == Graphics::Dots8Double};
   }
 
   // 8-dot images have 1/60 inch dots on thermal heads (three motion units) and 1/72 inch
@@ -135,7 +136,7 @@ class EscPosPrinter final : public Printer {
             bits[static_cast<std::size_t>(r) * rowBytes + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             used = std::max(used, x / 8 + 1);
           }
-      if (spec_.wholeRaster) used = rowBytes;
+      if (setup_.wholeRaster) used = rowBytes;
       if (used == 0) {
         pendingFeed += rows * scale;
         continue;
@@ -149,11 +150,11 @@ class EscPosPrinter final : public Printer {
     FeedEscJ(out, pendingFeed);
   }
 
-  PrinterSpec spec_;
+  PrinterSetup setup_;
 };
 
 }  // namespace
 
-std::unique_ptr<Printer> MakeEscPosPrinter(const PrinterSpec& spec) { return std::make_unique<EscPosPrinter>(spec); }
+std::unique_ptr<Printer> MakeEscPosPrinter(const PrinterSetup& setup) { return std::make_unique<EscPosPrinter>(setup); }
 
 }  // namespace samplejobs

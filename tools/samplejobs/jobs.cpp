@@ -7,28 +7,28 @@ namespace samplejobs {
 
 namespace {
 
-PrinterSpec EscPos(Opening opening, Head head, Graphics graphics, int width, const char* model,
+PrinterSetup EscPos(Opening opening, Head head, Graphics graphics, int width, const char* model,
                    bool wholeRaster = false) {
   return {CommandSet::EscPos, opening, head, graphics, width, wholeRaster, model, "ESC/POS"};
 }
 
-PrinterSpec Star(Graphics graphics, const char* model) {
+PrinterSetup Star(Graphics graphics, const char* model) {
   return {CommandSet::Star, Opening::Init, Head::Impact, graphics, 400, false, model, "STAR"};
 }
 
-PrinterSpec EscP(Opening opening, Graphics graphics, int width, const char* model) {
-  return {CommandSet::EscP, opening,   Head::Impact, graphics, width, false, model,
-          opening == Opening::Oki ? "OKI" : "ESC/P"};
+PrinterSetup EscP(Opening opening, Graphics graphics, int width, const char* model) {
+  const char* emulation = opening == Opening::Oki ? "OKI" : "ESC/P";
+  return {CommandSet::EscP, opening, Head::Impact, graphics, width, false, model, emulation};
 }
 
-PageSpec Black(double share) {
-  PageSpec page;
+PageOptions Black(double share) {
+  PageOptions page;
   page.blackShare = share;
   return page;
 }
 
-PageSpec Customer(int shop, int receipts, int linePitch, bool logo = false) {
-  PageSpec page;
+PageOptions Customer(int shop, int receipts, int linePitch, bool logo = false) {
+  PageOptions page;
   page.shop = shop;
   page.receipts = receipts;
   page.linePitch = linePitch;
@@ -50,7 +50,7 @@ struct Range {
   int low, high;
 };
 
-Range StretchRange(const JobSpec& job) {
+Range StretchRange(const StoredJob& job) {
   switch (job.kind) {
     case PageKind::DriverTest: return {0, 3000};
     case PageKind::FullBlack: return {0, 6000};
@@ -59,7 +59,7 @@ Range StretchRange(const JobSpec& job) {
   return {0, 0};
 }
 
-ByteStream Content(const JobSpec& job, const Printer& printer, int stretch) {
+ByteStream Content(const StoredJob& job, const Printer& printer, int stretch) {
   ByteStream out;
   printer.Begin(out);
   switch (job.kind) {
@@ -72,9 +72,11 @@ ByteStream Content(const JobSpec& job, const Printer& printer, int stretch) {
 
 }  // namespace
 
-const std::vector<JobSpec>& Jobs() {
+// Id, size in bytes, printer (command set, opening, head, graphics mode, print width in
+// dots at the finest density across), page kind and page options.
+const std::vector<StoredJob>& Jobs() {
   using G = Graphics;
-  static const std::vector<JobSpec> jobs = {
+  static const std::vector<StoredJob> jobs = {
       {158, 30251, EscPos(kInit, kT180, G::Raster, 360, "Thermal receipt printer"), kDriver, {}},
       {162, 18698, Star(G::Pins9, "515K series, STAR mode"), kDriver, {}},
       {164, 55272, Star(G::Pins18Double, "585K series, STAR mode"), kDriver, {}},
@@ -102,7 +104,7 @@ const std::vector<JobSpec>& Jobs() {
   return jobs;
 }
 
-std::vector<std::uint8_t> BuildJob(const JobSpec& job) {
+std::vector<std::uint8_t> BuildJob(const StoredJob& job) {
   const auto printer = MakePrinter(job.printer);
   ByteStream closing;
   printer->End(closing);

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    for (const samplejobs::JobSpec& job : samplejobs::Jobs()) {
+    for (const samplejobs::StoredJob& job : samplejobs::Jobs()) {
       const std::vector<std::uint8_t> bytes = samplejobs::BuildJob(job);
       const std::string path = std::string(argv[1]) + "/" + std::to_string(job.id) + ".bin";
       std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -6,7 +6,7 @@
 namespace samplejobs {
 
 // Page options of one stored job; each page kind reads its own fields.
-struct PageSpec {
+struct PageOptions {
   double blackShare = 0;  // full-black page: black area as a share of the print width
   int shop = 0;           // customer pages: which shop's receipts
   int receipts = 0;       // customer pages: receipts in the stream
@@ -19,9 +19,9 @@ struct PageSpec {
 // Each writes the printed part of a job after the set-up and before the closing commands.
 // `stretch` makes the page longer (a pattern field, the black area, more receipt items)
 // so that a job can be grown up to its stored size.
-void DriverTestPage(ByteStream& out, const Printer& printer, const PrinterSpec& spec, int stretch);
-void FullBlackPage(ByteStream& out, const Printer& printer, const PrinterSpec& spec, const PageSpec& page,
+void DriverTestPage(ByteStream& out, const Printer& printer, const PrinterSetup& setup, int stretch);
+void FullBlackPage(ByteStream& out, const Printer& printer, const PrinterSetup& setup, const PageOptions& page,
                    int stretch);
-void CustomerReceipts(ByteStream& out, const Printer& printer, const PageSpec& page, int stretch);
+void CustomerReceipts(ByteStream& out, const Printer& printer, const PageOptions& page, int stretch);
 
 }  // namespace samplejobs

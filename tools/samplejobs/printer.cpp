@@ -4,11 +4,11 @@
 
 namespace samplejobs {
 
-std::unique_ptr<Printer> MakePrinter(const PrinterSpec& spec) {
-  switch (spec.set) {
-    case CommandSet::EscPos: return MakeEscPosPrinter(spec);
-    case CommandSet::Star: return MakeStarPrinter(spec);
-    case CommandSet::EscP: return MakeEscPPrinter(spec);
+std::unique_ptr<Printer> MakePrinter(const PrinterSetup& setup) {
+  switch (setup.set) {
+    case CommandSet::EscPos: return MakeEscPosPrinter(setup);
+    case CommandSet::Star: return MakeStarPrinter(setup);
+    case CommandSet::EscP: return MakeEscPPrinter(setup);
   }
   throw std::invalid_argument("unknown command set");
 }

@@ -42,7 +42,7 @@ enum class Graphics {
   Pins18Double,  // STAR 18-pin image, double density
 };
 
-struct PrinterSpec {
+struct PrinterSetup {
   CommandSet set = CommandSet::EscPos;
   Opening opening = Opening::Init;
   Head head = Head::Thermal180;
@@ -53,7 +53,7 @@ struct PrinterSpec {
   const char* emulation = "";  // command set named on test pages
 };
 
-// Normal: the mode the spec names. Fine: the head's own resolution (logos).
+// Normal: the graphics mode the job is set up with. Fine: the head's own resolution (logos).
 enum class Detail { Normal, Fine };
 
 // Turns pages drawn on canvases into one command set's bytes.
@@ -72,10 +72,10 @@ class Printer {
   virtual void Pad(ByteStream& out, std::size_t count) const = 0;
 };
 
-std::unique_ptr<Printer> MakePrinter(const PrinterSpec& spec);
-std::unique_ptr<Printer> MakeEscPosPrinter(const PrinterSpec& spec);
-std::unique_ptr<Printer> MakeStarPrinter(const PrinterSpec& spec);
-std::unique_ptr<Printer> MakeEscPPrinter(const PrinterSpec& spec);
+std::unique_ptr<Printer> MakePrinter(const PrinterSetup& setup);
+std::unique_ptr<Printer> MakeEscPosPrinter(const PrinterSetup& setup);
+std::unique_ptr<Printer> MakeStarPrinter(const PrinterSetup& setup);
+std::unique_ptr<Printer> MakeEscPPrinter(const PrinterSetup& setup);
 
 // ---- helpers shared by the command sets ----
 

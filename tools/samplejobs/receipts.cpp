@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -127,7 +128,7 @@ std::vector<Line> ReceiptLines(const Shop& shop, int number, int itemCount, Numb
 
 class ReceiptPainter {
  public:
-  ReceiptPainter(Geometry geometry, const PageSpec& page) : geometry_(geometry) {
+  ReceiptPainter(Geometry geometry, const PageOptions& page) : geometry_(geometry) {
     Canvas probe(geometry, 0);
     body_ = StyleForHeight(probe, page.textMm);
     pitch_ = page.linePitch * body_.sy;
@@ -143,9 +144,14 @@ class ReceiptPainter {
       const TextStyle style = line.kind == Line::Big || line.kind == Line::BigCentre ? big : body_;
       switch (line.kind) {
         case Line::Centre:
-        case Line::BigCentre: DrawCentred(c, y, line.left, style); break;
+        case Line::BigCentre:
+          if (TextWidth(line.left, style) > c.Width()) throw std::length_error("receipt line too wide: " + line.left);
+          DrawCentred(c, y, line.left, style);
+          break;
         case Line::Plain:
         case Line::Big:
+          if (TextWidth(line.left + "  " + line.right, style) > c.Width())
+            throw std::length_error("receipt line too wide: " + line.left);
           DrawText(c, 0, y, line.left, style);
           DrawText(c, c.Width() - TextWidth(line.right, style), y, line.right, style);
           break;
@@ -202,7 +208,7 @@ Canvas Logo(Geometry geometry) {
 
 }  // namespace
 
-void CustomerReceipts(ByteStream& out, const Printer& printer, const PageSpec& page, int stretch) {
+void CustomerReceipts(ByteStream& out, const Printer& printer, const PageOptions& page, int stretch) {
   const Shop& shop = Shops()[static_cast<std::size_t>(page.shop) % Shops().size()];
   const ReceiptPainter painter(printer.Layout(), page);
   const int receipts = std::max(1, page.receipts);

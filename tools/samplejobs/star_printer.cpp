@@ -31,11 +31,11 @@ StarMode ModeFor(Graphics graphics) {
 
 class StarPrinter final : public Printer {
  public:
-  explicit StarPrinter(const PrinterSpec& spec) : spec_(spec), mode_(ModeFor(spec.graphics)) {}
+  explicit StarPrinter(const PrinterSetup& setup) : setup_(setup), mode_(ModeFor(setup.graphics)) {}
 
   Geometry Layout(Detail) const override {
-    return mode_.double_ ? Geometry{spec_.fullWidth, 160, mode_.dpiY, 2}
-                         : Geometry{spec_.fullWidth / 2, 80, mode_.dpiY};
+    return mode_.double_ ? Geometry{setup_.fullWidth, 160, mode_.dpiY, 2}
+                         : Geometry{setup_.fullWidth / 2, 80, mode_.dpiY};
   }
 
   std::string GraphicsName() const override { return mode_.name; }
@@ -76,12 +76,12 @@ class StarPrinter final : public Printer {
 
  private:
 
-  PrinterSpec spec_;
+  PrinterSetup setup_;
   StarMode mode_;
 };
 
 }  // namespace
 
-std::unique_ptr<Printer> MakeStarPrinter(const PrinterSpec& spec) { return std::make_unique<StarPrinter>(spec); }
+std::unique_ptr<Printer> MakeStarPrinter(const PrinterSetup& setup) { return std::make_unique<StarPrinter>(setup); }
 
 }  // namespace samplejobs
