@@ -359,6 +359,7 @@ std::string compare(const Pattern& want, const std::string& got)
                         trim(w).c_str());
         }
     }
+    if (got.empty() && !want.empty()) return strf("nothing arrived (expected %zu bytes)", want.size());
     if (want.size() != got.size()) {
         size_t from = n >= 16 ? n - 16 : 0;
         return strf("%zu bytes, expected %zu (the first %zu agree); bytes around the end: [%s]",

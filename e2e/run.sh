@@ -65,8 +65,11 @@ need convert imagemagick
 need flock util-linux
 [ -f "$FONT" ] || missing+=("$FONT (fonts-wqy-microhei)")
 [ ${#missing[@]} -eq 0 ] || die "missing: ${missing[*]}"
-ls /usr/share/wine/fonts/marlett.ttf >/dev/null 2>&1 ||
-    say "warning: fonts-wine is not installed; title-bar buttons may be missing from the screenshots"
+# Wine's caption-button font: without it in the prefix the title-bar buttons
+# show as the letters 0 1 r.
+MARLETT=/usr/share/wine/fonts/marlett.ttf
+[ -f "$MARLETT" ] ||
+    say "warning: fonts-wine is not installed; title-bar buttons will show as letters in the screenshots"
 
 # One run at a time per cache: the prefix and the port paths are shared.
 exec 9>"$CACHE/lock"
@@ -105,7 +108,7 @@ reg_file=$CACHE/e2e-settings.reg
     printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
     printf '"COM1"="%s"\r\n\r\n' "$PORTS/com1"
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file.new"
-stamp="$($WINE --version 2>/dev/null) $(md5sum <"$reg_file.new" | cut -c1-32)"
+stamp="prefix-2 $($WINE --version 2>/dev/null) $(md5sum <"$reg_file.new" | cut -c1-32)"
 
 if [ "$(cat "$WINEPREFIX/.e2e-stamp" 2>/dev/null)" != "$stamp" ]; then
     say "creating the Wine prefix $WINEPREFIX"
@@ -115,6 +118,7 @@ if [ "$(cat "$WINEPREFIX/.e2e-stamp" 2>/dev/null)" != "$stamp" ]; then
     "$WINE" wineboot -i >"$CACHE/wineboot.log" 2>&1 || die "wineboot failed (see $CACHE/wineboot.log)"
     "$WINESERVER" -w
     cp "$FONT" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot install the Chinese font"
+    [ -f "$MARLETT" ] && cp "$MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/"
     "$WINE" regedit /S "$(winpath "$reg_file")" >/dev/null 2>&1 || die "cannot import $reg_file"
     "$WINESERVER" -w
     printf '%s\n' "$stamp" >"$WINEPREFIX/.e2e-stamp"
