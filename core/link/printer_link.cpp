@@ -39,29 +39,12 @@ void PrinterLink::SelectPortKind(Panel& panel, PortKind kind) {
   int failures = 0;
   {
     std::lock_guard lock(mutex_);
-    switch (kind) {
-      case PortKind::Serial:
-        CloseLocked(parallel_);
-        CloseLocked(usb_);
-        CloseLocked(serial_);
-        failures = OpenSerialLocked();
-        active_ = serial_;
-        break;
-      case PortKind::Parallel:
-        CloseLocked(serial_);
-        CloseLocked(usb_);
-        CloseLocked(parallel_);
-        failures = OpenParallelLocked();
-        active_ = parallel_;
-        break;
-      case PortKind::Usb:
-        CloseLocked(serial_);
-        CloseLocked(parallel_);
-        CloseLocked(usb_);
-        OpenUsbLocked();
-        active_ = usb_;
-        break;
-    }
+    // The other two first, in the order serial, parallel, USB.
+    for (PortKind other : {PortKind::Serial, PortKind::Parallel, PortKind::Usb})
+      if (other != kind) CloseLocked(ConnectionFor(other));
+    CloseLocked(ConnectionFor(kind));
+    failures = OpenLocked(kind);
+    active_ = ConnectionFor(kind);
     inUse_ = kind;
   }
   ShowFailures(failures);
@@ -80,20 +63,11 @@ void PrinterLink::ResetAfterSend() {
   int failures = 0;
   {
     std::lock_guard lock(mutex_);
-    // The active output is one of the connections closed here, or USB.
-    if (active_ == serial_ || active_ == parallel_) active_ = nullptr;
     CloseLocked(serial_);
     CloseLocked(parallel_);
-    if (inUse_ == PortKind::Serial) {
-      failures = OpenSerialLocked();
-      active_ = serial_;
-    } else if (inUse_ == PortKind::Parallel) {
-      failures = OpenParallelLocked();
-      active_ = parallel_;
-    } else if (inUse_ == PortKind::Usb) {
-      if (usb_ == nullptr) OpenUsbLocked();
-      active_ = usb_;
-    }
+    // A USB connection stays open across transmissions.
+    if (inUse_ && (inUse_ != PortKind::Usb || usb_ == nullptr)) failures = OpenLocked(*inUse_);
+    if (inUse_) active_ = ConnectionFor(*inUse_);
   }
   ShowFailures(failures);
 }
@@ -111,14 +85,28 @@ std::optional<PortKind> PrinterLink::InterfaceInUse() const {
   return inUse_;
 }
 
-int PrinterLink::OpenSerialLocked() {
-  serial_ = driver_.OpenSerial(settings_.serialPortName, LineSettingsFor(settings_));
-  return serial_ == nullptr ? 1 : 0;
+PortHandle& PrinterLink::ConnectionFor(PortKind kind) {
+  switch (kind) {
+    case PortKind::Serial: return serial_;
+    case PortKind::Parallel: return parallel_;
+    case PortKind::Usb: break;
+  }
+  return usb_;
 }
 
-int PrinterLink::OpenParallelLocked() {
-  parallel_ = driver_.OpenParallel(settings_.parallelPortName);
-  return parallel_ == nullptr ? 1 : 0;
+int PrinterLink::OpenLocked(PortKind kind) {
+  switch (kind) {
+    case PortKind::Serial:
+      serial_ = driver_.OpenSerial(settings_.serialPortName, LineSettingsFor(settings_));
+      return serial_ == nullptr ? 1 : 0;
+    case PortKind::Parallel:
+      parallel_ = driver_.OpenParallel(settings_.parallelPortName);
+      return parallel_ == nullptr ? 1 : 0;
+    case PortKind::Usb:
+      OpenUsbLocked();
+      return 0;  // USB failures are silent
+  }
+  return 0;
 }
 
 // Every present interface is opened in turn and the last one enumerated

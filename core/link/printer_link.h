@@ -35,9 +35,9 @@ class PrinterLink {
   std::optional<PortKind> InterfaceInUse() const;
 
  private:
-  // Each returns the number of failure boxes owed to the user.
-  int OpenSerialLocked();
-  int OpenParallelLocked();
+  PortHandle& ConnectionFor(PortKind kind);
+  // Opens one interface; returns the number of failure boxes owed.
+  int OpenLocked(PortKind kind);
   void OpenUsbLocked();
   void CloseLocked(PortHandle& port);
   void ShowFailures(int count);
