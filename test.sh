@@ -10,10 +10,10 @@ step() { printf '\n== %s ==\n' "$*"; }
 step "Installing packages"
 scripts/install-deps.sh
 
-native() {  # native <build dir> <sanitizers> [test filter regex]
+native() {  # native <build dir> <sanitizers> [target] [test name regex]
   cmake -S . -B "$1" -DWITH_TESTS=ON -DCMAKE_BUILD_TYPE=Debug -DSANITIZE="$2" >/dev/null
-  cmake --build "$1" -j"$jobs"
-  (cd "$1" && ctest --output-on-failure -j"$jobs" ${3:+-R "$3"})
+  cmake --build "$1" -j"$jobs" ${3:+--target "$3"}
+  (cd "$1" && ctest --output-on-failure -j"$jobs" ${4:+-R "$4"})
 }
 
 step "Core tests"
@@ -21,7 +21,7 @@ native build/test ""
 step "Core tests under AddressSanitizer and UBSan"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 native build/test-asan "address,undefined"
 step "Link tests under ThreadSanitizer"
-native build/test-tsan thread "PrinterLink"
+native build/test-tsan thread core_tests "PrinterLink"
 
 step "Windows builds (i686 and x86_64)"
 scripts/build.sh x86_64 i686
