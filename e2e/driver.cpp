@@ -1008,6 +1008,11 @@ private:
         wchar_t title[256] = {};
         GetWindowTextW(r.box, title, 256);
         std::wstring text = boxText(r.box);
+        if (!promptShot_) {
+            promptShot_ = true;
+            waitFor(3000, [&] { return IsWindowVisible(r.box) != FALSE; });
+            screenshot("port-prompt", r.box);
+        }
         check(narrow(title) == st.caption && narrow(text) == st.prompt, name + ": prompt",
               "box \"" + narrow(title) + "\" says \"" + narrow(text) + "\"; expected \"" + st.caption + "\" saying \"" +
                   st.prompt + "\"");
@@ -1058,6 +1063,10 @@ private:
                   "the box says \"" + narrow(boxText(box)) + "\"");
             check(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO), "the exit question has Yes and No",
                   "Yes/No buttons missing");
+            if (!yes) {
+                waitFor(3000, [&] { return IsWindowVisible(box) != FALSE; });
+                screenshot("exit-question", box);
+            }
             if (!answer(box, yes ? IDYES : IDNO)) throw Abort{"the exit question did not go away"};
             if (!yes) {
                 sleepMs(1500);
@@ -1098,6 +1107,7 @@ private:
     Ports ports_;
     Capture lineLog_;
     HWND main_ = nullptr;
+    bool promptShot_ = false;
 };
 
 } // namespace

@@ -51,6 +51,10 @@ unset DISPLAY WAYLAND_DISPLAY
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 started=$(date +%s)
 
+# Results of an earlier run would mislead.
+rm -f "$ART"/{main-window,about-box,epson-panel,epson-panel-used,port-prompt,exit-question}{,-window}.png \
+    "$ART"/{driver.log,serial.bin,parallel.bin,line.log}
+
 # ---------------------------------------------------------------- tools
 
 missing=()
