@@ -750,7 +750,7 @@ struct Ports {
 
 // Waits until the port has at least `want` new bytes and has been quiet
 // for a moment, or has been quiet for longer.
-std::string collect(Capture& c, long long start, size_t want)
+std::string collectBytes(Capture& c, long long start, size_t want)
 {
     long long last = c.size();
     auto changed = Clock::now();
@@ -978,7 +978,7 @@ private:
             got = ports_.com.readFrom(com0) + ports_.lpt.readFrom(lpt0);
         } else {
             bool lpt = st.port == "LPT1";
-            got = collect(ports_.get(st.port), lpt ? lpt0 : com0, st.expected.size());
+            got = collectBytes(ports_.get(st.port), lpt ? lpt0 : com0, st.expected.size());
             other = lpt ? ports_.com.readFrom(com0) : ports_.lpt.readFrom(lpt0);
         }
         std::string diff = compare(st.expected, got);
