@@ -40,15 +40,13 @@ PORTS=$CACHE/ports
 STEPS=$(realpath -e "${E2E_STEPS:-$HERE/epson_steps.txt}" 2>/dev/null) || die "no steps table '${E2E_STEPS:-}'"
 BIN=$CACHE/bin
 
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver64
+source "$HERE/wine_session.sh"
 export WINEPREFIX=$CACHE/prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export LANG=${E2E_LANG:-C.UTF-8}
 export LC_ALL=$LANG
 unset DISPLAY WAYLAND_DISPLAY
-FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 started=$(date +%s)
 
 # Results of an earlier run would mislead.
@@ -69,9 +67,6 @@ need convert imagemagick
 need flock util-linux
 [ -f "$FONT" ] || missing+=("$FONT (fonts-wqy-microhei)")
 [ ${#missing[@]} -eq 0 ] || die "missing: ${missing[*]}"
-# Wine's caption-button font: without it in the prefix the title-bar buttons
-# show as the letters 0 1 r.
-MARLETT=/usr/share/wine/fonts/marlett.ttf
 [ -f "$MARLETT" ] ||
     say "warning: fonts-wine is not installed; title-bar buttons will show as letters in the screenshots"
 
@@ -79,56 +74,18 @@ MARLETT=/usr/share/wine/fonts/marlett.ttf
 exec 9>"$CACHE/lock"
 flock -w 600 9 || die "another run holds $CACHE/lock"
 
-# Rebuilds $1 from the sources after it with the command in $2.. when stale.
-build() {
-    local out=$1 src=$2
-    shift 2
-    if [ ! -e "$out" ] || [ "$src" -nt "$out" ]; then
-        "$@" || die "cannot build $(basename "$out")"
-    fi
-}
-build "$BIN/capture" "$HERE/capture.c" gcc -O2 -Wall -Wextra -o "$BIN/capture" "$HERE/capture.c"
-build "$BIN/linelog.so" "$HERE/linelog.c" \
+build_capture "$BIN"
+build_tool "$BIN/linelog.so" "$HERE/linelog.c" \
     gcc -O2 -Wall -Wextra -shared -fPIC -o "$BIN/linelog.so" "$HERE/linelog.c" -ldl
-build "$BIN/portprobe.exe" "$HERE/portprobe.c" \
+build_tool "$BIN/portprobe.exe" "$HERE/portprobe.c" \
     x86_64-w64-mingw32-gcc-posix -O2 -Wall -Wextra -static -o "$BIN/portprobe.exe" "$HERE/portprobe.c"
-build "$BIN/driver.exe" "$HERE/driver.cpp" \
+build_tool "$BIN/driver.exe" "$HERE/driver.cpp" \
     x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -municode -static \
     -o "$BIN/driver.exe" "$HERE/driver.cpp" -luser32 -lgdi32
 
-# Windows path of a Unix path, through drive Z:.
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
 # ---------------------------------------------------------------- prefix
 
-# Registry settings of the prefix: Chinese font substitutes and COM1.
-reg_file=$CACHE/e2e-settings.reg
-{
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-    for face in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma"; do
-        printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
-    done
-    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
-    printf '"COM1"="%s"\r\n\r\n' "$PORTS/com1"
-} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file.new"
-stamp="prefix-2 $($WINE --version 2>/dev/null) $(md5sum <"$reg_file.new" | cut -c1-32)"
-
-if [ "$(cat "$WINEPREFIX/.e2e-stamp" 2>/dev/null)" != "$stamp" ]; then
-    say "creating the Wine prefix $WINEPREFIX"
-    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null
-    rm -rf "$WINEPREFIX"
-    mv "$reg_file.new" "$reg_file"
-    "$WINE" wineboot -i >"$CACHE/wineboot.log" 2>&1 || die "wineboot failed (see $CACHE/wineboot.log)"
-    "$WINESERVER" -w
-    cp "$FONT" "$WINEPREFIX/drive_c/windows/Fonts/" || die "cannot install the Chinese font"
-    [ -f "$MARLETT" ] && cp "$MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/"
-    "$WINE" regedit /S "$(winpath "$reg_file")" >/dev/null 2>&1 || die "cannot import $reg_file"
-    "$WINESERVER" -w
-    printf '%s\n' "$stamp" >"$WINEPREFIX/.e2e-stamp"
-else
-    rm -f "$reg_file.new"
-fi
+prepare_prefix "$PORTS/com1" "$CACHE"
 
 # ---------------------------------------------------------------- cleanup
 
@@ -145,14 +102,8 @@ trap 'exit 130' INT TERM
 # ---------------------------------------------------------------- ports
 
 "$WINESERVER" -k 2>/dev/null # a left-over session of this prefix
-rm -rf "$PORTS"
-mkdir -p "$PORTS"
-"$BIN/capture" "$PORTS" 2>"$PORTS/capture.err" &
-pids+=($!)
-for _ in $(seq 50); do [ -e "$PORTS/ready" ] && break; sleep 0.1; done
-[ -e "$PORTS/ready" ] || die "the capture process did not start: $(cat "$PORTS/capture.err")"
-PTY=$(cat "$PORTS/pty")
-ln -sfn "$PORTS/lpt1" "$WINEPREFIX/dosdevices/lpt1"
+start_capture "$BIN" "$PORTS"
+map_lpt1 "$PORTS/lpt1"
 export E2E_LINE_TTY=$PTY E2E_LINE_LOG=$PORTS/line.log
 
 # ---------------------------------------------------------------- display
