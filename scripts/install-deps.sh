@@ -2,7 +2,7 @@
 # Installs what building and testing need on a Debian machine (as root).
 set -euo pipefail
 packages=(
-  cmake g++ make googletest libgtest-dev
+  cmake gcc g++ make googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 xvfb imagemagick fonts-wqy-microhei fonts-wine
 )
@@ -15,5 +15,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
