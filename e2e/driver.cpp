@@ -922,6 +922,15 @@ private:
         }
         screenshot("epson-panel-used", dlg);
 
+        // Esc, which the dialog manager turns into IDCANCEL, leaves the panel open.
+        PostMessageW(GetDlgItem(dlg, 1074), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageW(GetDlgItem(dlg, 1074), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        waitIdle(dlg);
+        check(IsWindow(dlg) != FALSE, "Esc leaves the EPSON模式 panel open", "the panel closed on Esc");
+        // The panel has no owner: the main window and its menu stay usable.
+        check(IsWindowEnabled(main_) != FALSE, "the main window stays enabled under the panel",
+              "the main window is disabled while the panel is open");
+
         HWND close = GetDlgItem(dlg, 1);
         if (!close) throw Abort{"the panel has no 关闭 (id 1)"};
         long long com0 = ports_.com.size(), lpt0 = ports_.lpt.size();
