@@ -23,6 +23,18 @@ KindInfo InfoFor(PortKind kind) {
 PrinterLink::PrinterLink(PortDriver& driver, const SerialSettings& settings)
     : driver_(driver), settings_(settings) {}
 
+PrinterLink::PressHold::PressHold(PrinterLink& link) : link_(link) {
+  link_.mutex_.lock();
+  ++link_.holdDepth_;
+}
+
+PrinterLink::PressHold::~PressHold() {
+  int owed = 0;
+  if (--link_.holdDepth_ == 0) std::swap(owed, link_.failuresOwed_);
+  link_.mutex_.unlock();
+  link_.ShowFailures(owed);
+}
+
 void PrinterLink::ShowPortKind(Panel& panel, int kind) {
   static constexpr int kRadioIds[] = {kSerialRadioId, kParallelRadioId, kUsbRadioId};
   if (kind < 0 || kind > 2) return;
@@ -127,5 +139,14 @@ void PrinterLink::CloseLocked(PortHandle& port) {
 }
 
 void PrinterLink::ShowFailures(int count) {
+  if (count == 0) return;
+  {
+    std::lock_guard lock(mutex_);
+    // Inside a press the boxes wait until the whole press is written.
+    if (holdDepth_ > 0) {
+      failuresOwed_ += count;
+      return;
+    }
+  }
   for (int i = 0; i < count; ++i) driver_.ShowOpenFailure();
 }

@@ -19,6 +19,20 @@ class Panel;
 // button press from inside a box cannot deadlock.
 class PrinterLink {
  public:
+  // Holds the link for one button press: the writes and resets made in its
+  // scope go out with no other thread's writes between them. Failure boxes
+  // owed meanwhile are shown when the outermost hold ends.
+  class PressHold {
+   public:
+    explicit PressHold(PrinterLink& link);
+    ~PressHold();
+    PressHold(const PressHold&) = delete;
+    PressHold& operator=(const PressHold&) = delete;
+
+   private:
+    PrinterLink& link_;
+  };
+
   PrinterLink(PortDriver& driver, const SerialSettings& settings);
 
   // Radio button click: prompt, mark the button, close the others, open.
@@ -40,11 +54,14 @@ class PrinterLink {
   int OpenLocked(PortKind kind);
   void OpenUsbLocked();
   void CloseLocked(PortHandle& port);
+  // Shows the boxes now, or leaves them to the press hold; lock released.
   void ShowFailures(int count);
 
   PortDriver& driver_;
   const SerialSettings& settings_;
-  mutable std::mutex mutex_;
+  mutable std::recursive_mutex mutex_;
+  int holdDepth_ = 0;      // nested press holds of the owning thread
+  int failuresOwed_ = 0;   // boxes waiting for the hold to end
   PortHandle serial_ = nullptr;
   PortHandle parallel_ = nullptr;
   PortHandle usb_ = nullptr;

@@ -16,12 +16,15 @@ void CommandPanel::OnCommand(Panel& panel, int controlId) {
       panel.EndDialog(0);
       return;
     default:
-      if (std::optional<Transmission> t = RunsFor(panel, controlId)) Send(*t);
+      if (std::optional<Transmission> t = RunsFor(panel, controlId)) SendTransmission(link_, *t);
   }
 }
 
-void CommandPanel::Send(const Transmission& transmission) {
-  for (std::int32_t copy = 0; copy < transmission.copies; ++copy)
-    for (const std::string& run : transmission.runs) link_.SendBytes(run);
-  link_.ResetAfterSend();
+void SendTransmission(PrinterLink& link, const Transmission& transmission) {
+  PrinterLink::PressHold hold(link);
+  for (std::int32_t copy = 0; copy < transmission.copies; ++copy) {
+    for (const std::string& run : transmission.runs) link.SendBytes(run);
+    if (transmission.resetEachCopy) link.ResetAfterSend();
+  }
+  if (!transmission.resetEachCopy) link.ResetAfterSend();
 }

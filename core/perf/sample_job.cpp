@@ -9,6 +9,7 @@ void SendSampleJob(PrinterLink& link, const SampleStore& store, Panel& panel, in
     panel.ShowMessage(text, "提示", MessageButtons::Ok);
     return;
   }
+  PrinterLink::PressHold hold(link);
   link.SendBytes(job->data(), job->size());
   link.ResetAfterSend();
 }

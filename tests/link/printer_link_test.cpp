@@ -108,6 +108,19 @@ TEST_F(PrinterLinkTest, FailedParallelOpenWritesNowhereAndEveryResetComplains) {
   EXPECT_TRUE(driver.AllRuns().empty());
 }
 
+TEST_F(PrinterLinkTest, FailureBoxesOfAPressWaitUntilItsLastRunIsWritten) {
+  driver.failing = {"parallel:lpt1"};
+  link.SelectPortKind(panel, PortKind::Parallel);
+  const int before = driver.failureBoxes;
+  {
+    PrinterLink::PressHold hold(link);
+    link.ResetAfterSend();
+    link.ResetAfterSend();
+    EXPECT_EQ(driver.failureBoxes, before);
+  }
+  EXPECT_EQ(driver.failureBoxes, before + 2);
+}
+
 TEST_F(PrinterLinkTest, ResetReopensSerialOrParallelAndKeepsUsb) {
   link.SelectPortKind(panel, PortKind::Serial);
   Send("01");

@@ -80,3 +80,60 @@ TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records which thread wrote each run, in line order.
+class OrderDriver : public PortDriver {
+ public:
+  PortHandle OpenSerial(const std::string&, const LineSettings&) override { return this; }
+  PortHandle OpenParallel(const std::string&) override { return this; }
+  std::vector<std::string> ListUsbPrinters() override { return {}; }
+  PortHandle OpenUsb(const std::string&) override { return this; }
+  void Write(PortHandle, const std::uint8_t* bytes, std::size_t count) override {
+    std::lock_guard lock(mutex_);
+    line.emplace_back(reinterpret_cast<const char*>(bytes), count);
+  }
+  void Close(PortHandle) override {
+    std::lock_guard lock(mutex_);
+    line.emplace_back("close");
+  }
+  void ShowOpenFailure() override {}
+
+  std::mutex mutex_;
+  std::vector<std::string> line;
+};
+
+TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
+  OrderDriver driver;
+  SerialSettings settings;
+  PrinterLink link(driver, settings);
+  FakePanel panel;
+  link.SelectPortKind(panel, PortKind::Serial);
+
+  std::atomic<bool> stop{false};
+  std::thread worker([&] {
+    while (!stop) link.SendBytes("W");
+  });
+  for (int press = 0; press < 300; ++press) {
+    PrinterLink::PressHold hold(link);
+    for (const char* run : {"a", "b", "c"}) link.SendBytes(run);
+    link.ResetAfterSend();
+  }
+  stop = true;
+  worker.join();
+
+  // Every press reads a, b, c, close as one block.
+  int presses = 0;
+  for (std::size_t i = 0; i < driver.line.size(); ++i) {
+    if (driver.line[i] != "a") continue;
+    ASSERT_LT(i + 3, driver.line.size());
+    EXPECT_EQ(driver.line[i + 1], "b");
+    EXPECT_EQ(driver.line[i + 2], "c");
+    EXPECT_EQ(driver.line[i + 3], "close");
+    ++presses;
+  }
+  EXPECT_EQ(presses, 300);
+}
+
+}  // namespace
