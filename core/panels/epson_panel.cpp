@@ -4,7 +4,7 @@
 
 #include "panels/epson_panel_ids.h"
 #include "panels/epson_receipt.h"
-#include "panels/field_readers.h"
+#include "panels/panel_runs.h"
 #include "panels/shared_runs.h"
 #include "panels/weighing_ticket.h"
 
@@ -13,48 +13,12 @@ using namespace std::string_view_literals;
 
 namespace {
 
-Transmission Runs(std::initializer_list<std::string_view> runs) {
-  Transmission t;
-  for (std::string_view run : runs) t.runs.emplace_back(run);
-  return t;
-}
-
-// ESC J n / ESC j n with the amount typed in hexadecimal.
-Transmission Feed(Panel& panel, char command) {
-  std::string feed = "\x1B"s + command;
-  feed += static_cast<char>(ReadHexByte(panel, IDC_EPSON_FEED_AMOUNT));
-  return Runs({kKanjiInit, feed});
-}
-
-Transmission CopyLoop(Panel& panel, Transmission t) {
-  t.copies = ReadCopyCount(panel, IDC_EPSON_COPY_COUNT);
-  return t;
-}
-
 Transmission ChineseReceipt(Panel& panel) {
   Transmission t;
   for (std::string_view run : kEpsonReceiptRuns) t.runs.emplace_back(run);
   t.runs.emplace_back("\n");
   t.runs.emplace_back("\x1Bi");
-  return CopyLoop(panel, std::move(t));
-}
-
-// A prefix run, then the user text as one run when there is any.
-Transmission UserText(Panel& panel, std::string_view prefix) {
-  Transmission t = Runs({prefix});
-  std::string text = ReadUserText(panel, IDC_EPSON_USER_TEXT);
-  if (!text.empty()) t.runs.push_back(std::move(text));
-  return t;
-}
-
-// GS * 30 10: a 240 x 80 dot grid, one run per column.
-Transmission DefineGridImage() {
-  Transmission t = Runs({"\x1D*\x1E\n"sv});
-  for (int line = 0; line < 24; ++line) {
-    t.runs.emplace_back(kGridColumn);
-    for (int gap = 0; gap < 9; ++gap) t.runs.emplace_back(kGridGapColumn);
-  }
-  return t;
+  return CopyLoop(panel, IDC_EPSON_COPY_COUNT, std::move(t));
 }
 
 // CODE39 "123ABCD" at height 64, module 3, then height 162, module 2.
@@ -67,12 +31,12 @@ Transmission BarCodes() {
 
 std::optional<Transmission> EpsonPanel::RunsFor(Panel& panel, int controlId) {
   switch (controlId) {
-    case IDC_EPSON_FEED_FORWARD: return Feed(panel, 'J');
-    case IDC_EPSON_FEED_REVERSE: return Feed(panel, 'j');
+    case IDC_EPSON_FEED_FORWARD: return Feed(panel, IDC_EPSON_FEED_AMOUNT, kKanjiInit, "\x1BJ");
+    case IDC_EPSON_FEED_REVERSE: return Feed(panel, IDC_EPSON_FEED_AMOUNT, kKanjiInit, "\x1Bj");
     case IDC_EPSON_CHINESE_RECEIPT: return ChineseReceipt(panel);
-    case IDC_EPSON_ENGLISH_LINE: return CopyLoop(panel, Runs({kFoxLine, "\n"sv}));
-    case IDC_EPSON_PRINT_TEXT: return UserText(panel, kKanjiInit);
-    case IDC_EPSON_PRINT_TEXT_LARGE: return UserText(panel, "\x1B@\x1B!\x30"sv);
+    case IDC_EPSON_ENGLISH_LINE: return CopyLoop(panel, IDC_EPSON_COPY_COUNT, Runs({kFoxLine, "\n"sv}));
+    case IDC_EPSON_PRINT_TEXT: return UserText(panel, IDC_EPSON_USER_TEXT, kKanjiInit);
+    case IDC_EPSON_PRINT_TEXT_LARGE: return UserText(panel, IDC_EPSON_USER_TEXT, "\x1B@\x1B!\x30"sv);
     case IDC_EPSON_DOUBLE_HEIGHT: return Runs({"\x1B@\x1C!\x08倍高"sv, kCharacterSample});
     case IDC_EPSON_DOUBLE_WIDTH: return Runs({"\x1B@\x1C!\x04倍宽"sv, kCharacterSample});
     case IDC_EPSON_FULL_CUT: return Runs({"\x1Bi"sv});
