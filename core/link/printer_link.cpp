@@ -24,8 +24,16 @@ PrinterLink::PrinterLink(PortDriver& driver, const SerialSettings& settings)
     : driver_(driver), settings_(settings) {}
 
 PrinterLink::PressHold::PressHold(PrinterLink& link) : link_(link) {
-  link_.mutex_.lock();
+  link_.LockAhead().release();  // unlocked when the hold ends
   ++link_.holdDepth_;
+}
+
+std::unique_lock<std::recursive_mutex> PrinterLink::LockAhead() {
+  ++waitingAhead_;
+  std::unique_lock lock(mutex_);
+  --waitingAhead_;
+  aheadTaken_.notify_all();
+  return lock;
 }
 
 PrinterLink::PressHold::~PressHold() {
@@ -50,7 +58,7 @@ void PrinterLink::SelectPortKind(Panel& panel, PortKind kind) {
 
   int failures = 0;
   {
-    std::lock_guard lock(mutex_);
+    auto lock = LockAhead();
     // The other two first, in the order serial, parallel, USB.
     for (PortKind other : {PortKind::Serial, PortKind::Parallel, PortKind::Usb})
       if (other != kind) CloseLocked(ConnectionFor(other));
@@ -63,7 +71,8 @@ void PrinterLink::SelectPortKind(Panel& panel, PortKind kind) {
 }
 
 void PrinterLink::SendBytes(const std::uint8_t* bytes, std::size_t count) {
-  std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
+  if (holdDepth_ == 0) aheadTaken_.wait(lock, [this] { return waitingAhead_ == 0; });
   if (active_ != nullptr) driver_.Write(active_, bytes, count);
 }
 
@@ -74,7 +83,7 @@ void PrinterLink::SendBytes(std::string_view bytes) {
 void PrinterLink::ResetAfterSend() {
   int failures = 0;
   {
-    std::lock_guard lock(mutex_);
+    auto lock = LockAhead();
     CloseLocked(serial_);
     CloseLocked(parallel_);
     // A USB connection stays open across transmissions.
@@ -85,7 +94,7 @@ void PrinterLink::ResetAfterSend() {
 }
 
 void PrinterLink::CloseAll() {
-  std::lock_guard lock(mutex_);
+  auto lock = LockAhead();
   CloseLocked(parallel_);
   CloseLocked(serial_);
   CloseLocked(usb_);
@@ -141,7 +150,7 @@ void PrinterLink::CloseLocked(PortHandle& port) {
 void PrinterLink::ShowFailures(int count) {
   if (count == 0) return;
   {
-    std::lock_guard lock(mutex_);
+    auto lock = LockAhead();
     // Inside a press the boxes wait until the whole press is written.
     if (holdDepth_ > 0) {
       failuresOwed_ += count;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -16,7 +18,9 @@ class Panel;
 // One lock guards it: the aging worker may write while the user interface
 // thread resets the link, and a run is never split by another writer.
 // Failure boxes are shown after the lock is released, so a re-entrant
-// button press from inside a box cannot deadlock.
+// button press from inside a box cannot deadlock. A lone write (one made
+// outside a press hold: the aging worker's) lets every other waiting use of
+// the link go first, so back-to-back writes cannot keep a press waiting.
 class PrinterLink {
  public:
   // Holds the link for one button press: the writes and resets made in its
@@ -49,6 +53,8 @@ class PrinterLink {
   std::optional<PortKind> InterfaceInUse() const;
 
  private:
+  // Takes the lock ahead of lone writes.
+  std::unique_lock<std::recursive_mutex> LockAhead();
   PortHandle& ConnectionFor(PortKind kind);
   // Opens one interface; returns the number of failure boxes owed.
   int OpenLocked(PortKind kind);
@@ -60,6 +66,8 @@ class PrinterLink {
   PortDriver& driver_;
   const SerialSettings& settings_;
   mutable std::recursive_mutex mutex_;
+  std::atomic<int> waitingAhead_ = 0;       // threads in LockAhead
+  std::condition_variable_any aheadTaken_;  // LockAhead got the lock
   int holdDepth_ = 0;      // nested press holds of the owning thread
   int failuresOwed_ = 0;   // boxes waiting for the hold to end
   PortHandle serial_ = nullptr;

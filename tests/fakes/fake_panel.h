@@ -13,6 +13,7 @@ class FakePanel : public Panel {
   struct Message {
     std::string text, caption;
     MessageButtons buttons;
+    bool ownedByOwner = false;  // shown over the panel's owner window
   };
 
   std::string ItemText(int id) override { return texts[id]; }
@@ -22,14 +23,15 @@ class FakePanel : public Panel {
   void EnableItem(int id, bool value) override { enabled[id] = value; }
   void FillList(int id, const std::vector<std::string>& items) override { lists[id] = items; }
   int SelectedIndex(int id) override { return selected.count(id) ? selected[id] : -1; }
+  void SelectListItem(int id, int index) override { selected[id] = index; }
   std::string ListItemText(int id, int index) override { return lists[id].at(index); }
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                             MessageButtons buttons) override {
-    messages.push_back({std::string(text), std::string(caption), buttons});
-    if (answers.empty()) return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    MessageAnswer a = answers.front();
-    answers.erase(answers.begin());
-    return a;
+    return Answer({std::string(text), std::string(caption), buttons, false});
+  }
+  MessageAnswer ShowOwnerMessage(std::string_view text, std::string_view caption,
+                                 MessageButtons buttons) override {
+    return Answer({std::string(text), std::string(caption), buttons, true});
   }
   void EndDialog(int result) override {
     ended = true;
@@ -45,4 +47,13 @@ class FakePanel : public Panel {
   std::vector<Message> messages;
   bool ended = false;
   int endResult = -1;
+
+ private:
+  MessageAnswer Answer(Message message) {
+    messages.push_back(message);
+    if (answers.empty()) return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    MessageAnswer a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  }
 };

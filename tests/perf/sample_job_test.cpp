@@ -2,25 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "support/hex.h"
 #include "fakes/fake_panel.h"
 #include "fakes/recording_port_driver.h"
+#include "perf/map_sample_store.h"
+#include "support/hex.h"
 
 namespace {
-
-class MapStore : public SampleStore {
- public:
-  std::optional<std::span<const std::uint8_t>> Find(int id) const override {
-    auto it = jobs.find(id);
-    if (it == jobs.end()) return std::nullopt;
-    return std::span<const std::uint8_t>(it->second);
-  }
-  std::map<int, Bytes> jobs;
-};
 
 // Also notes where each write's bytes came from.
 class SourceRecordingDriver : public RecordingPortDriver {
@@ -44,7 +34,7 @@ class SendSampleJobTest : public ::testing::Test {
   SourceRecordingDriver driver;
   PrinterLink link{driver, settings};
   FakePanel panel;
-  MapStore store;
+  MapSampleStore store;
 };
 
 using Events = std::vector<std::string>;

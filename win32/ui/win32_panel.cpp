@@ -2,6 +2,22 @@
 
 #include "ui/codepage.h"
 
+namespace {
+
+MessageAnswer ShowBox(HWND owner, std::string_view text, std::string_view caption, MessageButtons buttons) {
+  UINT type = MB_OK;
+  if (buttons == MessageButtons::OkCancel) type = MB_OKCANCEL;
+  if (buttons == MessageButtons::YesNo) type = MB_YESNO;
+  switch (MessageBoxW(owner, WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), type)) {
+    case IDCANCEL: return MessageAnswer::Cancel;
+    case IDYES: return MessageAnswer::Yes;
+    case IDNO: return MessageAnswer::No;
+    default: return MessageAnswer::Ok;
+  }
+}
+
+}  // namespace
+
 std::string Win32Panel::ItemText(int id) {
   HWND item = GetDlgItem(dialog_, id);
   const int length = GetWindowTextLengthW(item);
@@ -44,6 +60,10 @@ int Win32Panel::SelectedIndex(int id) {
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
+void Win32Panel::SelectListItem(int id, int index) {
+  SendDlgItemMessageW(dialog_, id, IsComboBox(id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 std::string Win32Panel::ListItemText(int id, int index) {
   const bool combo = IsComboBox(id);
   const LRESULT length =
@@ -58,15 +78,14 @@ std::string Win32Panel::ListItemText(int id, int index) {
 
 MessageAnswer Win32Panel::ShowMessage(std::string_view text, std::string_view caption,
                                       MessageButtons buttons) {
-  UINT type = MB_OK;
-  if (buttons == MessageButtons::OkCancel) type = MB_OKCANCEL;
-  if (buttons == MessageButtons::YesNo) type = MB_YESNO;
-  switch (MessageBoxW(dialog_, WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), type)) {
-    case IDCANCEL: return MessageAnswer::Cancel;
-    case IDYES: return MessageAnswer::Yes;
-    case IDNO: return MessageAnswer::No;
-    default: return MessageAnswer::Ok;
-  }
+  return ShowBox(dialog_, text, caption, buttons);
+}
+
+MessageAnswer Win32Panel::ShowOwnerMessage(std::string_view text, std::string_view caption,
+                                           MessageButtons buttons) {
+  // The owner is disabled while the panel runs and stays so after the box.
+  HWND owner = GetWindow(dialog_, GW_OWNER);
+  return ShowBox(owner ? owner : dialog_, text, caption, buttons);
 }
 
 void Win32Panel::EndDialog(int result) { ::EndDialog(dialog_, result); }
