@@ -6,6 +6,7 @@
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
+#include "panels/escpos_panel.h"
 #include "ui/dialog_runner.h"
 
 namespace {
@@ -29,6 +30,7 @@ struct PanelEntry {
 
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_636K_TEST, IDD_636K_TEST, false, Make<EscPosPanel>},
 };
 
 }  // namespace
