@@ -1,0 +1,32 @@
+#include "app/panel_catalog.h"
+
+#include "app_ids.h"
+#include "panels/epson_panel.h"
+#include "panels/escpos_panel.h"
+
+namespace {
+
+constexpr bool kMainWindow = true;
+constexpr bool kNoOwner = false;
+
+// One row per panel: menu command, dialog, owner, logic.
+const PanelEntry kPanels[] = {
+    {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
+    {IDM_636K_TEST, IDD_636K_TEST, kNoOwner, MakePanel<EscPosPanel>},
+};
+
+}  // namespace
+
+std::span<const PanelEntry> PanelCatalog() { return kPanels; }
+
+const PanelEntry* FindPanelByCommand(int command) {
+  for (const PanelEntry& entry : kPanels)
+    if (entry.command == command) return &entry;
+  return nullptr;
+}
+
+const PanelEntry* FindPanelByDialog(int dialogId) {
+  for (const PanelEntry& entry : kPanels)
+    if (entry.dialogId == dialogId) return &entry;
+  return nullptr;
+}
