@@ -6,6 +6,8 @@
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
+#include "panels/star18_panel.h"
+#include "panels/star9_panel.h"
 #include "ui/dialog_runner.h"
 
 namespace {
@@ -29,6 +31,8 @@ struct PanelEntry {
 
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_STAR_9PIN, IDD_STAR_9PIN, false, Make<Star9Panel>},
+    {IDM_STAR_18PIN, IDD_STAR_18PIN, false, Make<Star18Panel>},
 };
 
 }  // namespace
