@@ -6,6 +6,7 @@
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
+#include "panels/escpos_panel.h"
 #include "panels/star18_panel.h"
 #include "panels/star9_panel.h"
 #include "ui/dialog_runner.h"
@@ -31,6 +32,7 @@ struct PanelEntry {
 
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_636K_TEST, IDD_636K_TEST, false, Make<EscPosPanel>},
     {IDM_STAR_9PIN, IDD_STAR_9PIN, false, Make<Star9Panel>},
     {IDM_STAR_18PIN, IDD_STAR_18PIN, false, Make<Star18Panel>},
 };
