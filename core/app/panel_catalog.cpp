@@ -3,6 +3,8 @@
 #include "app_ids.h"
 #include "panels/epson_panel.h"
 #include "panels/escpos_panel.h"
+#include "panels/star18_panel.h"
+#include "panels/star9_panel.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ constexpr bool kNoOwner = false;
 // One row per panel: menu command, dialog, owner, logic.
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
+    {IDM_STAR_9PIN, IDD_STAR_9PIN, kNoOwner, MakePanel<Star9Panel>},
+    {IDM_STAR_18PIN, IDD_STAR_18PIN, kNoOwner, MakePanel<Star18Panel>},
     {IDM_636K_TEST, IDD_636K_TEST, kNoOwner, MakePanel<EscPosPanel>},
 };
 
