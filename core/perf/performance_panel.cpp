@@ -84,8 +84,8 @@ void SyncCustomerGroup(Panel& panel, int index, bool on) {
   }
 }
 
-PerformancePanel::PerformancePanel(PrinterLink& link, const SampleStore& jobs, AgingWorker& aging)
-    : CommandPanel(link), jobs_(jobs), aging_(aging) {}
+PerformancePanel::PerformancePanel(PanelServices& services)
+    : CommandPanel(services.link), jobs_(services.samples), aging_(services.aging) {}
 
 void PerformancePanel::OnInit(Panel& panel) {
   FillNames(panel, IDC_PERF_PRINTER_TYPE, std::begin(kPrinterTypes), std::end(kPrinterTypes));

@@ -1,9 +1,7 @@
 #pragma once
 
+#include "app/panel_catalog.h"
 #include "panels/command_panel.h"
-
-class AgingWorker;
-class SampleStore;
 
 // The performance test panel: speed and character-set tests, head
 // alignment, full lines, stored driver, full-black and customer jobs, and
@@ -11,7 +9,7 @@ class SampleStore;
 // panel; the panel only starts and stops it.
 class PerformancePanel : public CommandPanel {
  public:
-  PerformancePanel(PrinterLink& link, const SampleStore& jobs, AgingWorker& aging);
+  explicit PerformancePanel(PanelServices& services);
   void OnInit(Panel& panel) override;
 
  protected:

@@ -58,7 +58,8 @@ struct Harness {
   MapSampleStore jobs;
   PauseLog pauseLog;
   AgingWorker aging{link, [this](std::chrono::milliseconds p, StopRequest& s) { pauseLog(p, s); }};
-  PerformancePanel logic{link, jobs, aging};
+  PanelServices services{driver, settings, link, jobs, aging};
+  PerformancePanel logic{services};
 
   Harness() {
     logic.OnInit(panel);
@@ -367,9 +368,10 @@ TEST(PerformancePanel, AgingRunOutlivesThePanel) {
   PrinterLink link{driver, settings};
   MapSampleStore jobs;
   AgingWorker aging{link};
+  PanelServices services{driver, settings, link, jobs, aging};
   {
     FakePanel panel;
-    PerformancePanel logic{link, jobs, aging};
+    PerformancePanel logic{services};
     logic.OnInit(panel);
     panel.texts[kAgingSeconds] = "3600";
     logic.OnCommand(panel, 1024);

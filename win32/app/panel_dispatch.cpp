@@ -1,65 +1,46 @@
 #include "app/panel_dispatch.h"
 
 #include <chrono>
-#include <memory>
 
-#include "app_ids.h"
+#include "app/panel_catalog.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
-#include "panels/epson_panel.h"
 #include "perf/aging_worker.h"
-#include "perf/performance_panel.h"
 #include "perf/resource_sample_store.h"
 #include "ui/dialog_runner.h"
 
 namespace {
 
-// The process-wide printer link and its settings.
-Win32PortDriver portDriver;
-SerialSettings serialSettings;
-PrinterLink printerLink(portDriver, serialSettings);
-
-// The aging run belongs to the process and outlives the panel that starts
-// it. Defined after the link, it is destroyed first: at exit the run is
-// stopped and joined before the link goes away. A write that still has not
-// returned after a few seconds (a printer that takes nothing) would hang
-// the exit, so the process then ends at once.
+// The aging run outlives the panel that starts it. At exit it is stopped
+// and joined; a write that has still not returned after a few seconds (a
+// printer that takes nothing) would hang the exit, so the process then
+// ends at once.
 struct ProcessAgingWorker {
-  AgingWorker worker{printerLink};
+  explicit ProcessAgingWorker(PrinterLink& link) : worker(link) {}
   ~ProcessAgingWorker() {
     if (!worker.StopWithin(std::chrono::seconds(5))) TerminateProcess(GetCurrentProcess(), 0);
   }
-} aging;
-
-template <typename Logic>
-std::unique_ptr<PanelLogic> Make() {
-  return std::make_unique<Logic>(printerLink);
-}
-
-std::unique_ptr<PanelLogic> MakePerformancePanel() {
-  return std::make_unique<PerformancePanel>(printerLink, SampleJobsFromResources(), aging.worker);
-}
-
-struct PanelEntry {
-  int command;
-  int templateId;
-  bool ownedByMainWindow;  // command-set test panels run without owner
-  std::unique_ptr<PanelLogic> (*make)();
+  AgingWorker worker;
 };
 
-const PanelEntry kPanels[] = {
-    {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
-    {IDM_PERFORMANCE, IDD_PERFORMANCE, true, MakePerformancePanel},
-};
+// The process-wide printer link, its settings, the stored print jobs and
+// the aging run. Statics end in reverse order: the run before the link.
+PanelServices& Services() {
+  static Win32PortDriver portDriver;
+  static SerialSettings serialSettings;
+  static PrinterLink printerLink(portDriver, serialSettings);
+  static ProcessAgingWorker aging(printerLink);
+  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources(),
+                                aging.worker};
+  return services;
+}
 
 }  // namespace
 
 bool RunPanelForCommand(HINSTANCE instance, HWND mainWindow, int commandId) {
-  for (const PanelEntry& entry : kPanels) {
-    if (entry.command != commandId) continue;
-    std::unique_ptr<PanelLogic> logic = entry.make();
-    RunPanelDialog(instance, entry.templateId, entry.ownedByMainWindow ? mainWindow : nullptr, *logic);
-    return true;
-  }
-  return false;
+  const PanelEntry* entry = FindPanelByCommand(commandId);
+  if (entry == nullptr) return false;
+  std::unique_ptr<PanelLogic> logic = entry->make(Services());
+  RunPanelDialog(instance, entry->dialogId, entry->ownedByMainWindow ? mainWindow : nullptr, *logic);
+  return true;
 }
