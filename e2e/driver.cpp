@@ -201,6 +201,7 @@ bool waitFor(int timeoutMs, F&& cond, int stepMs = 50)
 //   "OEM,ODM."     ASCII text, with \r \n \t \\ \" \xHH escapes
 //   $name          a pattern defined earlier with "def name = ..."
 //   ?              any one byte
+//   <238.bin>      the bytes of a file in the data dir (E2E_DATA)
 //   ( ... )        a group
 // Any token or group may be followed by *N (repeat N times), e.g. 2d*32,
 // ?*64, $gap*9, ( ... )*24.
@@ -236,7 +237,7 @@ std::string unescape(const std::string& s, size_t& i, char quote)
 }
 
 struct Token {
-    enum Kind { Hex, Text, Name, Any, Open, Close } kind;
+    enum Kind { Hex, Text, Name, Any, File, Open, Close } kind;
     std::string text;
     int repeat = 1;
 };
@@ -265,6 +266,12 @@ std::vector<Token> tokenize(const std::string& s)
         } else if (c == '?') {
             t.kind = Token::Any;
             ++i;
+        } else if (c == '<') {
+            size_t j = s.find('>', i);
+            if (j == std::string::npos) throw std::runtime_error("unterminated <");
+            t.kind = Token::File;
+            t.text = s.substr(i + 1, j - i - 1);
+            i = j + 1;
         } else if (c == '$') {
             t.kind = Token::Name;
             size_t j = ++i;
@@ -290,6 +297,17 @@ std::vector<Token> tokenize(const std::string& s)
         toks.push_back(t);
     }
     return toks;
+}
+
+// A file of the data dir that the run provides (E2E_DATA, a Windows path).
+std::string dataFile(const std::string& name)
+{
+    const wchar_t* dir = _wgetenv(L"E2E_DATA");
+    if (!dir) throw std::runtime_error("<" + name + ">: no data dir (E2E_DATA is not set)");
+    std::string bytes;
+    if (!readWholeFile(std::wstring(dir) + L"\\" + widen(name), bytes))
+        throw std::runtime_error("<" + name + ">: cannot read " + narrow(dir) + "\\" + name);
+    return bytes;
 }
 
 class PatternParser {
@@ -322,6 +340,9 @@ private:
                 break;
             case Token::Any:
                 one.push_back(-1);
+                break;
+            case Token::File:
+                for (char c : dataFile(t.text)) one.push_back((unsigned char)c);
                 break;
             case Token::Name: {
                 auto it = defs_.find(t.text);
@@ -772,6 +793,8 @@ struct Step {
     LineWant line;
     bool checkLine = false;
     std::string shot; // optional screenshot name (last column of select, box, exit)
+    std::string owner; // box: the message box's owner, when given
+    double seconds = 0; // paced, quiet
 };
 
 int parseInt(const std::string& s, const char* what)
@@ -898,11 +921,33 @@ public:
         return {ports_.com.size(), ports_.lpt.size()};
     }
 
-    // What reached each port since the mark.
+    // What reached each port since the mark, background copies around it set aside.
     std::pair<std::string, std::string> writtenSince(const PortMark& m)
+    {
+        auto [com, lpt] = rawSince(m);
+        return {withoutBackground(com), withoutBackground(lpt)};
+    }
+
+    // Every byte that reached each port since the mark.
+    std::pair<std::string, std::string> rawSince(const PortMark& m)
     {
         syncPorts();
         return {ports_.com.readFrom(m.com), ports_.lpt.readFrom(m.lpt)};
+    }
+
+    // The byte count of a port now, without waiting for the capture.
+    long long sizeNow(const std::string& port) const
+    {
+        return port == "LPT1" ? ports_.lpt.size() : ports_.com.size();
+    }
+
+    // Whole copies of the background before and after the bytes, set aside.
+    std::string withoutBackground(std::string bytes) const
+    {
+        if (background.empty()) return bytes;
+        while (bytes.starts_with(background)) bytes.erase(0, background.size());
+        while (bytes.ends_with(background)) bytes.resize(bytes.size() - background.size());
+        return bytes;
     }
 
     // Empty when nothing reached either port since the mark, else what did.
@@ -995,6 +1040,7 @@ public:
     HWND main = nullptr;
     std::vector<Frame> stack;
     Capture lineLog;
+    std::string background; // what a background writer may write between steps
 
 private:
     std::wstring exe_;
@@ -1051,10 +1097,21 @@ std::string leftover(Session& s, const Settled& r)
     return r.done || r.closed ? "" : "the handler did not finish within 30 s";
 }
 
+// A column that may be quoted to keep its blanks (a title " ").
+std::string unquoted(const std::string& col)
+{
+    if (col.size() < 2 || col[0] != '"') return col;
+    size_t i = 1;
+    std::string text = unescape(col, i, '"');
+    if (i != col.size()) throw std::runtime_error("text after the closing quote in " + col);
+    return text;
+}
+
 // open LABEL | MENU COMMAND | DIALOG TITLE | OWNER(main|none)
 void parseOpen(Step& st, const Defs&)
 {
     st.id = parseInt(st.cols[1], "the menu command");
+    st.cols[2] = unquoted(st.cols[2]);
     if (st.cols[3] != "main" && st.cols[3] != "none") throw std::runtime_error("owner must be main or none");
 }
 
@@ -1071,6 +1128,7 @@ void runOpen(Session& s, const Step& st)
 void parseOpens(Step& st, const Defs&)
 {
     st.id = parseInt(st.cols[1], "the button id");
+    st.cols[2] = unquoted(st.cols[2]);
     const std::string& o = st.cols[3];
     if (o != "panel" && o != "main" && o != "none") throw std::runtime_error("owner must be panel, main or none");
 }
@@ -1159,7 +1217,7 @@ void runPress(Session& s, const Step& st)
     check(problems.empty(), st.label() + " (" + summary + ")", problems);
 }
 
-// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT]
+// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT [| OWNER]]
 void parseBox(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1168,7 +1226,10 @@ void parseBox(Step& st, const Defs& defs)
     checkPort(st.cols[6]);
     st.pattern = PatternParser(defs).parse(st.cols[7]);
     if (st.cols[6] == "-" && !st.pattern.empty()) throw std::runtime_error("port - takes no pattern");
-    if (st.cols.size() > 8) st.shot = st.cols[8];
+    if (st.cols.size() > 8 && st.cols[8] != "-") st.shot = st.cols[8];
+    if (st.cols.size() > 9) st.owner = st.cols[9];
+    if (!st.owner.empty() && st.owner != "main" && st.owner != "panel")
+        throw std::runtime_error("the box's owner must be main or panel");
 }
 
 void runBox(Session& s, const Step& st)
@@ -1183,6 +1244,11 @@ void runBox(Session& s, const Step& st)
         throw std::runtime_error(problems);
     }
     checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
+    if (!st.owner.empty()) {
+        HWND owner = GetWindow(r.box, GW_OWNER);
+        check(owner == (st.owner == "main" ? s.main : s.dialog()), st.label() + ": the box's owner is " + st.owner,
+              owner == s.main ? "its owner is the main window" : "its owner is \"" + titleOf(owner) + "\"");
+    }
     if (!st.shot.empty()) screenshot(st.shot, r.box);
     int button = answerId(st.cols[5]);
     if (!GetDlgItem(r.box, button)) throw std::runtime_error("the box has no " + st.cols[5] + " button");
@@ -1221,6 +1287,9 @@ void parseExpect(Step& st, const Defs&)
     if (p.rfind("text=", 0) == 0) {
         st.property = "text";
         st.expected = quoted(5);
+    } else if (p == "drops-all") {
+        st.property = "drop";
+        st.expected = "every item shows";
     } else if (p == "checked" || p == "unchecked" || p == "enabled" || p == "disabled") {
         st.property = p == "checked" || p == "unchecked" ? "check" : "state";
         st.expected = p;
@@ -1238,9 +1307,32 @@ void parseExpect(Step& st, const Defs&)
     }
 }
 
+// Drops a combo box's list down: do all its items show without scrolling?
+std::string dropView(HWND combo)
+{
+    sendTo(combo, CB_SHOWDROPDOWN, TRUE);
+    HWND list = nullptr;
+    waitFor(2000, [&] {
+        for (HWND w : programWindows(L"ComboLBox"))
+            if (IsWindowVisible(w)) list = w;
+        return list != nullptr;
+    }, 10);
+    std::string seen = "the list does not drop down";
+    if (list) {
+        RECT r{};
+        GetClientRect(list, &r);
+        int items = (int)sendTo(combo, CB_GETCOUNT), height = (int)sendTo(list, LB_GETITEMHEIGHT);
+        int shown = height > 0 ? (r.bottom - r.top) / height : 0;
+        seen = shown >= items ? "every item shows" : strf("%d of %d items show", shown, items);
+    }
+    sendTo(combo, CB_SHOWDROPDOWN, FALSE);
+    return seen;
+}
+
 // The control's value of the step's property, written as the step writes it.
 std::string observe(HWND c, const Step& st)
 {
+    if (st.property == "drop") return dropView(c);
     bool list = className(c) == L"ListBox";
     if (st.property == "text") return narrow(windowText(c));
     if (st.property == "check") {
@@ -1361,6 +1453,89 @@ void runEscapeExits(Session& s, const Step& st)
     endsWithCodeZero(st.label() + ": the program ends with code 0");
 }
 
+// background LABEL | PATTERN or -: from now on whole copies of PATTERN (a
+// background writer's) may arrive on either port; later steps set them
+// aside before and after their own bytes, never from inside them. "-" ends it.
+void parseBackground(Step& st, const Defs& defs)
+{
+    if (st.cols[1] != "-") st.pattern = PatternParser(defs).parse(st.cols[1]);
+    if (std::count(st.pattern.begin(), st.pattern.end(), -1)) throw std::runtime_error("a background takes no ?");
+}
+
+void runBackground(Session& s, const Step& st)
+{
+    s.background.assign(st.pattern.begin(), st.pattern.end());
+}
+
+double parseSeconds(const std::string& text)
+{
+    char* end = nullptr;
+    double v = strtod(text.c_str(), &end);
+    if (text.empty() || *end || !(v > 0)) throw std::runtime_error("seconds must be a positive number, not \"" + text + "\"");
+    return v;
+}
+
+// paced LABEL | PORT | PATTERN | COUNT | SECONDS: the next COUNT arrivals on
+// PORT are PATTERN each, SECONDS apart (from 3/4 to 3/2 of it), and the
+// other port stays silent.
+void parsePaced(Step& st, const Defs& defs)
+{
+    checkPort(st.cols[1]);
+    if (st.cols[1] == "-") throw std::runtime_error("paced needs a port");
+    st.pattern = PatternParser(defs).parse(st.cols[2]);
+    st.id = parseInt(st.cols[3], "the count");
+    if (st.id < 2 || st.pattern.empty()) throw std::runtime_error("paced needs a pattern and two arrivals or more");
+    st.seconds = parseSeconds(st.cols[4]);
+}
+
+void runPaced(Session& s, const Step& st)
+{
+    const std::string& port = st.cols[1];
+    const size_t size = st.pattern.size(), count = (size_t)st.id;
+    PortMark m = s.mark();
+    const long long from = port == "LPT1" ? m.lpt : m.com;
+    std::vector<Clock::time_point> arrivals;
+    auto deadline = Clock::now() + milliseconds((long long)(st.seconds * 1000 * (count + 1)) + 5000);
+    while (arrivals.size() < count && Clock::now() < deadline) {
+        long long got = s.sizeNow(port) - from;
+        while (arrivals.size() < count && got >= (long long)((arrivals.size() + 1) * size))
+            arrivals.push_back(Clock::now());
+        sleepMs(5);
+    }
+    auto [com, lpt] = s.rawSince(m);
+    const std::string& bytes = port == "LPT1" ? lpt : com;
+    const std::string& other = port == "LPT1" ? com : lpt;
+
+    std::string problems;
+    if (arrivals.size() < count) join(problems, strf("%zu of %zu arrivals", arrivals.size(), count));
+    Pattern all;
+    for (size_t k = 0; k < arrivals.size(); ++k) all.insert(all.end(), st.pattern.begin(), st.pattern.end());
+    join(problems, compare(all, bytes.substr(0, all.size())));
+    double shortest = 1e9, longest = 0;
+    for (size_t k = 1; k < arrivals.size(); ++k) {
+        double gap = std::chrono::duration<double>(arrivals[k] - arrivals[k - 1]).count();
+        shortest = std::min(shortest, gap);
+        longest = std::max(longest, gap);
+    }
+    if (arrivals.size() > 1 && (shortest < st.seconds * 0.75 || longest > st.seconds * 1.5))
+        join(problems, strf("arrivals %.2f to %.2f s apart", shortest, longest));
+    if (!other.empty()) join(problems, strf("%zu bytes went to the other port", other.size()));
+    check(problems.empty(), st.label() + strf(" (%zu arrivals, %.2f to %.2f s apart)", arrivals.size(), shortest, longest),
+          problems);
+}
+
+// quiet LABEL | SECONDS: nothing at all arrives on either port for SECONDS.
+void parseQuiet(Step& st, const Defs&) { st.seconds = parseSeconds(st.cols[1]); }
+
+void runQuiet(Session& s, const Step& st)
+{
+    PortMark m = s.mark();
+    sleepMs((int)(st.seconds * 1000));
+    auto [com, lpt] = s.rawSince(m);
+    check(com.empty() && lpt.empty(), st.label(),
+          strf("%zu bytes on COM1 and %zu on LPT1 within %.1f s", com.size(), lpt.size(), st.seconds));
+}
+
 struct KindRow {
     const char* name;
     size_t minCols, maxCols; // columns after the kind, the label first
@@ -1374,13 +1549,16 @@ const KindRow kKinds[] = {
     {"shot", 1, 1, parseNothing, runShot},
     {"select", 6, 7, parseSelect, runSelect},
     {"press", 5, 5, parsePress, runPress},
-    {"box", 8, 9, parseBox, runBox},
+    {"box", 8, 10, parseBox, runBox},
     {"click", 2, 2, parseId, runClick},
     {"expect", 3, 3, parseExpect, runExpect},
     {"esc", 1, 1, parseNothing, runEsc},
     {"close", 2, 2, parseId, runClose},
     {"exit", 5, 6, parseExit, runExit},
     {"escape-exits", 1, 1, parseNothing, runEscapeExits},
+    {"background", 2, 2, parseBackground, runBackground},
+    {"paced", 5, 5, parsePaced, runPaced},
+    {"quiet", 2, 2, parseQuiet, runQuiet},
 };
 
 const KindRow* findKind(const std::string& name)

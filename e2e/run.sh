@@ -101,6 +101,18 @@ build_tool "$BIN/driver.exe" "$HERE/driver.cpp" \
     x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -municode -static \
     -o "$BIN/driver.exe" "$HERE/driver.cpp" -luser32 -lgdi32
 
+# The data dir of the steps' <FILE> patterns: the stored print jobs as the
+# generator makes them (scripts/build.sh builds it in build/host).
+DATA=$CACHE/data
+rm -rf "$DATA" && mkdir -p "$DATA" || die "cannot create '$DATA'"
+gen=$(find "$REPO/build/host" -name make_sample_jobs -type f -perm -u+x 2>/dev/null | head -n1)
+if [ -n "$gen" ]; then
+    "$gen" "$DATA" >/dev/null || die "the print job generator failed"
+else
+    say "warning: no make_sample_jobs under build/host; steps comparing with stored jobs will fail"
+fi
+export E2E_DATA=$(winpath "$DATA")
+
 # ---------------------------------------------------------------- prefix
 
 # Every Wine process of the run shows on one virtual desktop, which draws
