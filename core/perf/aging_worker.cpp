@@ -53,7 +53,7 @@ void AgingWorker::Start(std::chrono::milliseconds pause) {
   }
   run_ = std::make_unique<Run>();
   try {
-    run_->thread = std::thread(&AgingWorker::Write, this, std::ref(*run_), pause);
+    run_->thread = std::thread(&AgingWorker::WritePatterns, this, std::ref(*run_), pause);
   } catch (const std::system_error&) {
     run_.reset();  // no thread to be had: nothing runs
   }
@@ -87,7 +87,7 @@ bool AgingWorker::Running() const {
   return !run_->ended;
 }
 
-void AgingWorker::Write(Run& run, std::chrono::milliseconds pause) {
+void AgingWorker::WritePatterns(Run& run, std::chrono::milliseconds pause) {
   const std::string pattern = Pattern();
   for (int i = 0; i < kWrites && !run.stop.Requested(); ++i) {
     link_.SendBytes(pattern);

@@ -61,7 +61,7 @@ class AgingWorker {
 
  private:
   struct Run;
-  void Write(Run& run, std::chrono::milliseconds pause);
+  void WritePatterns(Run& run, std::chrono::milliseconds pause);
 
   PrinterLink& link_;
   const PauseWait wait_;
