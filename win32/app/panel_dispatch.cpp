@@ -3,6 +3,10 @@
 #include <memory>
 
 #include "app_ids.h"
+#include "config/k636/advanced_panel.h"
+#include "config/k636/fanfold_panel.h"
+#include "config/k636/roll_panel.h"
+#include "config/k636/single_sheet_panel.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
@@ -29,6 +33,10 @@ struct PanelEntry {
 
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_636K_ADVANCED, IDD_636K_ADVANCED, true, Make<k636::AdvancedPanel>},
+    {IDM_636K_SINGLE_SHEET, IDD_636K_SINGLE_SHEET, true, Make<k636::SingleSheetPanel>},
+    {IDM_636K_ROLL, IDD_636K_ROLL, true, Make<k636::RollPanel>},
+    {IDM_636K_FANFOLD, IDD_636K_FANFOLD, true, Make<k636::FanfoldPanel>},
 };
 
 }  // namespace
