@@ -1,7 +1,6 @@
-#include "config/k636/advanced_panel.h"
-
 #include <gtest/gtest.h>
 
+#include "config/k636/advanced_panel.h"
 #include "config/k636_support.h"
 
 namespace {
@@ -96,13 +95,18 @@ TEST(K636Advanced, DistancesInSteps) {
     Inputs in;
     std::vector<std::string> runs;
   } rows[] = {
-      {kLoad, {{{1008, "50.00"}}, {{1143, true}, {1144, false}}}, {"1B7C7700A014", "02", "1B7C7700A015", "C4"}},
-      {kLoad, {{{1008, "12"}}, {{1143, true}}}, {"1B7C7700A014", "00", "1B7C7700A015", "AA",
-                                                  "1B7C7700A016", "00", "1B7C7700A017", "AA"}},
+      {kLoad,
+       {{{1008, "50.00"}}, {{1143, true}, {1144, false}}},
+       {"1B7C7700A014", "02", "1B7C7700A015", "C4"}},
+      {kLoad,
+       {{{1008, "12"}}, {{1143, true}}},
+       {"1B7C7700A014", "00", "1B7C7700A015", "AA", "1B7C7700A016", "00", "1B7C7700A017", "AA"}},
       {kLoad, {{{1008, "1000"}}, {}}, {"1B7C7700A016", "37", "1B7C7700A017", "5D"}},
       {kPageFeed, {{{1009, "3"}}, {{1114, false}}}, {"1B7C7700A023", "00", "1B7C7700A024", "2A"}},
       {kPageFeed, {{}, {{1114, false}, {1115, false}}}, {}},
-      {kLengthError, {{{1010, "3"}}, {{1145, false}, {1146, true}}}, {"1B7C7700A018", "80", "1B7C7700A019", "2A"}},
+      {kLengthError,
+       {{{1010, "3"}}, {{1145, false}, {1146, true}}},
+       {"1B7C7700A018", "80", "1B7C7700A019", "2A"}},
       {kLengthError, {{{1010, "3"}}, {}}, {"1B7C7700A018", "00", "1B7C7700A019", "2A"}},
       {kLengthError, {{{1010, "2311.9"}}, {{1146, true}}}, {"1B7C7700A018", "FF", "1B7C7700A019", "FF"}},
       {kLeftMargin, {{{1011, "12.5"}}, {}}, {"1B7C7700A01B", "00", "1B7C7700A01C", "B1"}},
@@ -146,8 +150,9 @@ TEST(K636Advanced, CharacterSpacingIsCheckedOnTheWholeEntry) {
     const char* text;
     const char* value;  // nullptr: refused
   } rows[] = {
-      {"0~255", "00"}, {"255", "FF"}, {"12.9", "0C"}, {"  7", "07"}, {"x", "00"}, {"-0.5", "00"},
-      {"256", nullptr}, {"-1", nullptr}, {"1000", nullptr}, {"9e9", nullptr}, {"1e999", nullptr},
+      {"0~255", "00"},   {"255", "FF"},    {"12.9", "0C"},     {"  7", "07"},
+      {"x", "00"},       {"-0.5", "00"},   {"256", nullptr},   {"-1", nullptr},
+      {"1000", nullptr}, {"9e9", nullptr}, {"1e999", nullptr},
   };
   for (const auto& r : rows) {
     Harness h;
@@ -166,10 +171,14 @@ TEST(K636Advanced, ListChoices) {
     int button, list, index;
     std::vector<std::string> runs;  // empty: nothing and no reset
   } rows[] = {
-      {kBaud, kBaudList, 0, {"1B7C7700A01103"}},       {kBaud, kBaudList, 1, {"1B7C7700A01100"}},
-      {kBaud, kBaudList, 3, {"1B7C7700A01102"}},       {kBaud, kBaudList, -1, {}},
-      {kDelay, kDelayList, 0, {"1B7C7700A01A", "00"}}, {kDelay, kDelayList, 5, {"1B7C7700A01A", "05"}},
-      {kDelay, kDelayList, -1, {}},                    {kGraphics, kGraphicsList, 9, {"09"}},
+      {kBaud, kBaudList, 0, {"1B7C7700A01103"}},
+      {kBaud, kBaudList, 1, {"1B7C7700A01100"}},
+      {kBaud, kBaudList, 3, {"1B7C7700A01102"}},
+      {kBaud, kBaudList, -1, {}},
+      {kDelay, kDelayList, 0, {"1B7C7700A01A", "00"}},
+      {kDelay, kDelayList, 5, {"1B7C7700A01A", "05"}},
+      {kDelay, kDelayList, -1, {}},
+      {kGraphics, kGraphicsList, 9, {"09"}},
       {kGraphics, kGraphicsList, -1, {}},
   };
   for (const auto& r : rows) {

@@ -1,7 +1,6 @@
-#include "config/k636/fanfold_panel.h"
-
 #include <gtest/gtest.h>
 
+#include "config/k636/fanfold_panel.h"
 #include "config/k636_support.h"
 
 namespace {
@@ -29,10 +28,18 @@ std::string Label(const Entries& e) {
 
 TEST(K636Fanfold, RestoreSendsTheFanfoldDefaults) {
   Harness h;
-  const std::vector<std::string> runs = {
-      "1B7C7700AA",     "1B7C7700A01300", "1B7C7700A01001", "1B7C7700A016",   "02",
-      "1B7C7700A017",   "C5",             "1B7C7700A00E01", "1B7C7700A02100", "1B7C7700A02200",
-      "1B7C7700A02300", "1B7C7700A02400"};
+  const std::vector<std::string> runs = {"1B7C7700AA",
+                                         "1B7C7700A01300",
+                                         "1B7C7700A01001",
+                                         "1B7C7700A016",
+                                         "02",
+                                         "1B7C7700A017",
+                                         "C5",
+                                         "1B7C7700A00E01",
+                                         "1B7C7700A02100",
+                                         "1B7C7700A02200",
+                                         "1B7C7700A02300",
+                                         "1B7C7700A02400"};
   ExpectRuns(h, kRestore, runs, "restore");
   Harness again;
   EXPECT_EQ(TotalBytes(again.Press(kRestore)), 68u);
@@ -68,10 +75,10 @@ TEST(K636Fanfold, RefusedBeforeAnyFrame) {
     Entries in;
     const char* text;
   } rows[] = {
-      {{"", "10", "61", ""}, kTooSmall},                 // load -1
-      {{"", "50", "3", ""}, kTooSmall},                  // feed -0.5, load and error fine
+      {{"", "10", "61", ""}, kTooSmall},                   // load -1
+      {{"", "50", "3", ""}, kTooSmall},                    // feed -0.5, load and error fine
       {{"101", "10", "12", "3000"}, kInvalidMeasurement},  // error beyond 32767 steps
-      {{"", "1e999", "", ""}, kInvalidMeasurement},      // not finite
+      {{"", "1e999", "", ""}, kInvalidMeasurement},        // not finite
       {{"9e9", "", "", ""}, kInvalidMeasurement},
   };
   for (const auto& r : rows) {

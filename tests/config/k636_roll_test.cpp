@@ -1,7 +1,6 @@
-#include "config/k636/roll_panel.h"
-
 #include <gtest/gtest.h>
 
+#include "config/k636/roll_panel.h"
 #include "config/k636_support.h"
 
 namespace {
@@ -14,10 +13,21 @@ constexpr int kActual = 1008, kIdeal = 1029, kLength = 1009;
 
 TEST(K636Roll, RestoreSendsTheRollPaperDefaults) {
   Harness h;
-  const std::vector<std::string> runs = {
-      "1B7C7700AA",   "1B7C7700A01301", "1B7C7700A00E01", "1B7C7700A014", "02", "1B7C7700A015", "C5",
-      "1B7C7700A021", "02",             "1B7C7700A022",   "C4",           "1B7C7700A018", "02", "1B7C7700A019",
-      "C4"};
+  const std::vector<std::string> runs = {"1B7C7700AA",
+                                         "1B7C7700A01301",
+                                         "1B7C7700A00E01",
+                                         "1B7C7700A014",
+                                         "02",
+                                         "1B7C7700A015",
+                                         "C5",
+                                         "1B7C7700A021",
+                                         "02",
+                                         "1B7C7700A022",
+                                         "C4",
+                                         "1B7C7700A018",
+                                         "02",
+                                         "1B7C7700A019",
+                                         "C4"};
   ExpectRuns(h, kRestore, runs, "restore");
   Harness again;
   EXPECT_EQ(TotalBytes(again.Press(kRestore)), 61u);
@@ -35,7 +45,8 @@ TEST(K636Roll, FirstLineAdjustmentUsesTheContinuousLoad) {
     Harness h;
     h.panel.texts[kActual] = r.actual;
     h.panel.texts[kIdeal] = r.ideal;
-    ExpectRuns(h, kAdjust, {"1B7C7700A016", r.high, "1B7C7700A017", r.low}, std::string(r.actual) + "/" + r.ideal);
+    ExpectRuns(h, kAdjust, {"1B7C7700A016", r.high, "1B7C7700A017", r.low},
+               std::string(r.actual) + "/" + r.ideal);
   }
 }
 
@@ -47,18 +58,21 @@ TEST(K636Roll, FirstLineRefusals) {
     Harness h;
     h.panel.texts[kActual] = r.actual;
     h.panel.texts[kIdeal] = r.ideal;
-    ExpectRefused(h, kAdjust, r.text, kEntryReminder, MessageButtons::Ok, std::string(r.actual) + "/" + r.ideal);
+    ExpectRefused(h, kAdjust, r.text, kEntryReminder, MessageButtons::Ok,
+                  std::string(r.actual) + "/" + r.ideal);
   }
 }
 
 TEST(K636Roll, FeedOutLengthGoesForwardAndBackward) {
   const struct {
     const char *text, *high, *low;
-  } rows[] = {{"", "00", "00"}, {"12", "00", "AA"}, {"1000", "37", "5D"}, {"4623.9", "FF", "FF"}, {"0", "00", "00"}};
+  } rows[] = {
+      {"", "00", "00"}, {"12", "00", "AA"}, {"1000", "37", "5D"}, {"4623.9", "FF", "FF"}, {"0", "00", "00"}};
   for (const auto& r : rows) {
     Harness h;
     h.panel.texts[kLength] = r.text;
-    ExpectRuns(h, kFeedOut, {"1B7C7700A021", r.high, "1B7C7700A022", r.low, "1B7C7700A023", r.high, "1B7C7700A024", r.low},
+    ExpectRuns(h, kFeedOut,
+               {"1B7C7700A021", r.high, "1B7C7700A022", r.low, "1B7C7700A023", r.high, "1B7C7700A024", r.low},
                r.text);
   }
 }

@@ -13,11 +13,12 @@
 namespace k636_test {
 
 // Message texts and captions in GBK.
-inline constexpr const char* kInvalidMeasurement = "B2 CE CA FD CE DE D0 A7 2C C7 EB D4 D9 B2 E2 C1 BF D2 BB B4 CE";  // 参数无效,请再测量一次
+inline constexpr const char* kInvalidMeasurement =
+    "B2 CE CA FD CE DE D0 A7 2C C7 EB D4 D9 B2 E2 C1 BF D2 BB B4 CE";  // 参数无效,请再测量一次
 inline constexpr const char* kTooSmall =
     "BE E0 C0 EB B9 FD D0 A1 2C BD A8 D2 E9 CA B9 D3 C3 B8 DF BC B6 C9 E8 D6 C3";  // 距离过小,建议使用高级设置
-inline constexpr const char* kInvalidEntry = "B2 CE CA FD D3 D0 CE F3";          // 参数有误
-inline constexpr const char* kEntryReminder = "CA E4 C8 EB CC E1 D0 D1";         // 输入提醒
+inline constexpr const char* kInvalidEntry = "B2 CE CA FD D3 D0 CE F3";   // 参数有误
+inline constexpr const char* kEntryReminder = "CA E4 C8 EB CC E1 D0 D1";  // 输入提醒
 
 inline std::vector<Bytes> HexRuns(const std::vector<std::string>& runs) {
   std::vector<Bytes> out;

@@ -32,7 +32,9 @@ void Paper(Canvas& c, double x0, double y0, double x1, double y1) {
   c.Fill(Rect(x0, y0, x1, y1), kPaper);
 }
 
-void Print(Canvas& c, double x, double y, std::string_view text) { DrawText(c, x, y, text, kPrint, Solid(kInk)); }
+void Print(Canvas& c, double x, double y, std::string_view text) {
+  DrawText(c, x, y, text, kPrint, Solid(kInk));
+}
 
 // Grey bars standing for printed lines below y, one every 12 pixels.
 void Lines(Canvas& c, double x, double y, std::initializer_list<double> lengths) {
@@ -61,7 +63,9 @@ void Arrow(Canvas& c, double x, double from, double to, Color color, double shaf
   c.Fill(Polygon({{x, to}, {x + half, to + head}, {x - half, to + head}}), color);
 }
 
-void Label(Canvas& c, double x, double y, std::string_view text) { DrawText(c, x, y, text, kLabel, Solid(kMeasure)); }
+void Label(Canvas& c, double x, double y, std::string_view text) {
+  DrawText(c, x, y, text, kLabel, Solid(kMeasure));
+}
 
 // The dotted guide where a measurement starts or ends.
 void Guide(Canvas& c, double x0, double x1, double y) { Dashed(c, x0, x1, y, kMeasure); }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 
 #include "config/config_command.h"
 #include "config/distance_entry.h"
@@ -15,36 +17,34 @@ namespace k636 {
 namespace {
 
 // A yes/no button: the frame of each checked choice, first then second.
-struct Choice {
-  int radio;
-  std::uint8_t value;
-};
+// The second choice sends the other value of the two, 00 and 01.
 struct SwitchButton {
-  int button;
-  std::uint8_t code;
-  Choice first, second;
+  int button, first, second;
+  std::uint8_t code, firstValue;
 };
 
 // "是" sends 00 except for the codes 0E, 10, 12 and 13.
+// clang-format off
 constexpr SwitchButton kSwitches[] = {
-    {IDC_ADV_NO_PAGE_LENGTH, 0x13, {IDC_ADV_NO_PAGE_LENGTH_YES, 0x01}, {IDC_ADV_NO_PAGE_LENGTH_NO, 0x00}},
-    {IDC_ADV_SKIP_PERFORATION, 0x10, {IDC_ADV_SKIP_PERFORATION_YES, 0x01}, {IDC_ADV_SKIP_PERFORATION_NO, 0x00}},
-    {IDC_ADV_TEAR_OFF, 0x0E, {IDC_ADV_TEAR_OFF_YES, 0x01}, {IDC_ADV_TEAR_OFF_NO, 0x00}},
-    {IDC_ADV_COMPRESSED, 0x12, {IDC_ADV_COMPRESSED_YES, 0x01}, {IDC_ADV_COMPRESSED_NO, 0x00}},
-    {IDC_ADV_CHINESE, 0x01, {IDC_ADV_CHINESE_YES, 0x00}, {IDC_ADV_CHINESE_NO, 0x01}},
-    {IDC_ADV_FAST, 0x02, {IDC_ADV_FAST_YES, 0x00}, {IDC_ADV_FAST_NO, 0x01}},
-    {IDC_ADV_CURRENCY, 0x0B, {IDC_ADV_CURRENCY_YES, 0x00}, {IDC_ADV_CURRENCY_NO, 0x01}},
-    {IDC_ADV_GRAPHICS_BIDI, 0x05, {IDC_ADV_GRAPHICS_BIDI_YES, 0x00}, {IDC_ADV_GRAPHICS_BIDI_NO, 0x01}},
-    {IDC_ADV_HALF_WIDTH_NORMAL, 0x0F, {IDC_ADV_HALF_WIDTH_NORMAL_YES, 0x00}, {IDC_ADV_HALF_WIDTH_NORMAL_NO, 0x01}},
-    {IDC_ADV_SINGLE_PASS, 0x07, {IDC_ADV_SINGLE_PASS_YES, 0x00}, {IDC_ADV_SINGLE_PASS_NO, 0x01}},
-    {IDC_ADV_PANEL_KEYS, 0x08, {IDC_ADV_PANEL_KEYS_YES, 0x00}, {IDC_ADV_PANEL_KEYS_NO, 0x01}},
-    {IDC_ADV_SLASHED_ZERO, 0x09, {IDC_ADV_SLASHED_ZERO_YES, 0x00}, {IDC_ADV_SLASHED_ZERO_NO, 0x01}},
-    {IDC_ADV_DOUBLE_HEIGHT_BIDI, 0x0A, {IDC_ADV_DOUBLE_HEIGHT_BIDI_YES, 0x00}, {IDC_ADV_DOUBLE_HEIGHT_BIDI_NO, 0x01}},
-    {IDC_ADV_KANJI_HALF_WIDTH, 0x06, {IDC_ADV_KANJI_HALF_WIDTH_YES, 0x00}, {IDC_ADV_KANJI_HALF_WIDTH_NO, 0x01}},
-    {IDC_ADV_SINGLE_PLY, 0x0D, {IDC_ADV_SINGLE_PLY_YES, 0x00}, {IDC_ADV_SINGLE_PLY_NO, 0x01}},
-    {IDC_ADV_LINE_SPACING, 0x03, {IDC_ADV_LINE_SPACING_SIXTH, 0x00}, {IDC_ADV_LINE_SPACING_EIGHTH, 0x01}},
-    {IDC_ADV_SHEET_FRONT_EXIT, 0x0C, {IDC_ADV_SHEET_FRONT_EXIT_YES, 0x00}, {IDC_ADV_SHEET_FRONT_EXIT_NO, 0x01}},
+    {IDC_ADV_NO_PAGE_LENGTH, IDC_ADV_NO_PAGE_LENGTH_YES, IDC_ADV_NO_PAGE_LENGTH_NO, kNoPageLengthCode, 0x01},
+    {IDC_ADV_SKIP_PERFORATION, IDC_ADV_SKIP_PERFORATION_YES, IDC_ADV_SKIP_PERFORATION_NO, kSkipPerforationCode, 0x01},
+    {IDC_ADV_TEAR_OFF, IDC_ADV_TEAR_OFF_YES, IDC_ADV_TEAR_OFF_NO, kTearOffCode, 0x01},
+    {IDC_ADV_COMPRESSED, IDC_ADV_COMPRESSED_YES, IDC_ADV_COMPRESSED_NO, 0x12, 0x01},
+    {IDC_ADV_CHINESE, IDC_ADV_CHINESE_YES, IDC_ADV_CHINESE_NO, 0x01, 0x00},
+    {IDC_ADV_FAST, IDC_ADV_FAST_YES, IDC_ADV_FAST_NO, 0x02, 0x00},
+    {IDC_ADV_CURRENCY, IDC_ADV_CURRENCY_YES, IDC_ADV_CURRENCY_NO, 0x0B, 0x00},
+    {IDC_ADV_GRAPHICS_BIDI, IDC_ADV_GRAPHICS_BIDI_YES, IDC_ADV_GRAPHICS_BIDI_NO, 0x05, 0x00},
+    {IDC_ADV_HALF_WIDTH_NORMAL, IDC_ADV_HALF_WIDTH_NORMAL_YES, IDC_ADV_HALF_WIDTH_NORMAL_NO, 0x0F, 0x00},
+    {IDC_ADV_SINGLE_PASS, IDC_ADV_SINGLE_PASS_YES, IDC_ADV_SINGLE_PASS_NO, 0x07, 0x00},
+    {IDC_ADV_PANEL_KEYS, IDC_ADV_PANEL_KEYS_YES, IDC_ADV_PANEL_KEYS_NO, 0x08, 0x00},
+    {IDC_ADV_SLASHED_ZERO, IDC_ADV_SLASHED_ZERO_YES, IDC_ADV_SLASHED_ZERO_NO, 0x09, 0x00},
+    {IDC_ADV_DOUBLE_HEIGHT_BIDI, IDC_ADV_DOUBLE_HEIGHT_BIDI_YES, IDC_ADV_DOUBLE_HEIGHT_BIDI_NO, 0x0A, 0x00},
+    {IDC_ADV_KANJI_HALF_WIDTH, IDC_ADV_KANJI_HALF_WIDTH_YES, IDC_ADV_KANJI_HALF_WIDTH_NO, 0x06, 0x00},
+    {IDC_ADV_SINGLE_PLY, IDC_ADV_SINGLE_PLY_YES, IDC_ADV_SINGLE_PLY_NO, 0x0D, 0x00},
+    {IDC_ADV_LINE_SPACING, IDC_ADV_LINE_SPACING_SIXTH, IDC_ADV_LINE_SPACING_EIGHTH, 0x03, 0x00},
+    {IDC_ADV_SHEET_FRONT_EXIT, IDC_ADV_SHEET_FRONT_EXIT_YES, IDC_ADV_SHEET_FRONT_EXIT_NO, 0x0C, 0x00},
 };
+// clang-format on
 
 // Graphics adjustment modes, in the order their frames go out.
 struct PrintMode {
@@ -52,9 +52,12 @@ struct PrintMode {
   std::uint8_t mode;
 };
 constexpr PrintMode kPrintModes[] = {
-    {IDC_ADV_MODE_NORMAL_120, 0x03}, {IDC_ADV_MODE_NORMAL_180, 0x01},
-    {IDC_ADV_MODE_NORMAL_360, 0x00}, {IDC_ADV_MODE_FAST_180, 0x02},
-    {IDC_ADV_MODE_NORMAL_COMPRESSED_180, 0x04}, {IDC_ADV_MODE_FAST_COMPRESSED_180, 0x05},
+    {IDC_ADV_MODE_NORMAL_120, 0x03},
+    {IDC_ADV_MODE_NORMAL_180, 0x01},
+    {IDC_ADV_MODE_NORMAL_360, 0x00},
+    {IDC_ADV_MODE_FAST_180, 0x02},
+    {IDC_ADV_MODE_NORMAL_COMPRESSED_180, 0x04},
+    {IDC_ADV_MODE_FAST_COMPRESSED_180, 0x05},
 };
 
 // Baud rate codes by list index: 4800, 9600, 19200, 38400.
@@ -63,12 +66,11 @@ constexpr std::uint8_t kBaudCodes[] = {0x03, 0x00, 0x01, 0x02};
 constexpr std::uint8_t kSpacingCode = 0x04;
 constexpr std::uint8_t kBaudCode = 0x11;
 constexpr std::uint8_t kSheetDelayCode = 0x1A;
-constexpr std::uint8_t kNoPageLengthCode = 0x13;
 
 Transmission Switch(Panel& panel, const SwitchButton& s) {
   Transmission t;
-  for (const Choice& choice : {s.first, s.second})
-    if (panel.IsChecked(choice.radio)) SendSetting(t, s.code, choice.value);
+  if (panel.IsChecked(s.first)) SendSetting(t, s.code, s.firstValue);
+  if (panel.IsChecked(s.second)) SendSetting(t, s.code, static_cast<std::uint8_t>(s.firstValue ^ 0x01));
   return t;
 }
 
@@ -78,7 +80,8 @@ struct DistanceTarget {
   int check;
   DistanceCodes codes;
 };
-std::optional<Transmission> Distances(Panel& panel, int editId, std::initializer_list<DistanceTarget> targets) {
+std::optional<Transmission> Distances(Panel& panel, int editId,
+                                      std::initializer_list<DistanceTarget> targets) {
   const float millimetres = config::ReadDistanceEntry(panel, editId);
   Transmission t;
   for (const DistanceTarget& target : targets)
@@ -171,18 +174,24 @@ std::optional<Transmission> AdvancedPanel::RunsFor(Panel& panel, int controlId) 
       return Distances(panel, IDC_ADV_LOAD_EDIT,
                        {{IDC_ADV_LOAD_SHEET, kSheetLoad}, {IDC_ADV_LOAD_CONTINUOUS, kContinuousLoad}});
     case IDC_ADV_PAGE_FEED:
-      return Distances(panel, IDC_ADV_PAGE_FEED_EDIT,
-                       {{IDC_ADV_PAGE_FEED_FORWARD, kPageFeedForward},
-                        {IDC_ADV_PAGE_FEED_BACKWARD, kPageFeedBackward}});
+      return Distances(
+          panel, IDC_ADV_PAGE_FEED_EDIT,
+          {{IDC_ADV_PAGE_FEED_FORWARD, kPageFeedForward}, {IDC_ADV_PAGE_FEED_BACKWARD, kPageFeedBackward}});
     case IDC_ADV_LENGTH_ERROR:
       return Distance(panel, IDC_ADV_LENGTH_ERROR_EDIT, kPageLengthError,
                       panel.IsChecked(IDC_ADV_LENGTH_ERROR_BACKWARD));
-    case IDC_ADV_LEFT_MARGIN: return Distance(panel, IDC_ADV_LEFT_MARGIN_EDIT, kLeftMargin);
-    case IDC_ADV_SPACING: return Spacing(panel);
-    case IDC_ADV_BAUD: return BaudRate(panel);
-    case IDC_ADV_SHEET_DELAY: return SheetDelay(panel);
-    case IDC_ADV_GRAPHICS_ADJUST: return GraphicsAdjustment(panel);
-    case IDC_ADV_FACTORY_DEFAULTS: return FactoryDefaults();
+    case IDC_ADV_LEFT_MARGIN:
+      return Distance(panel, IDC_ADV_LEFT_MARGIN_EDIT, kLeftMargin);
+    case IDC_ADV_SPACING:
+      return Spacing(panel);
+    case IDC_ADV_BAUD:
+      return BaudRate(panel);
+    case IDC_ADV_SHEET_DELAY:
+      return SheetDelay(panel);
+    case IDC_ADV_GRAPHICS_ADJUST:
+      return GraphicsAdjustment(panel);
+    case IDC_ADV_FACTORY_DEFAULTS:
+      return FactoryDefaults();
     default:
       for (const SwitchButton& s : kSwitches)
         if (s.button == controlId) return Switch(panel, s);

@@ -17,12 +17,12 @@ namespace {
 Transmission RestoreDefaults() {
   Transmission t;
   t.runs.push_back(config::FactoryDefaultFrame());
-  SendSetting(t, 0x13, 0x00);
-  SendSetting(t, 0x10, 0x01);
+  SendSetting(t, kNoPageLengthCode, 0x00);
+  SendSetting(t, kSkipPerforationCode, 0x01);
   SendStepPair(t, kContinuousLoad, 709);
-  SendSetting(t, 0x0E, 0x01);
-  for (std::uint8_t code : {kPageFeedForward.high, kPageFeedForward.low, kPageFeedBackward.high,
-                            kPageFeedBackward.low})
+  SendSetting(t, kTearOffCode, 0x01);
+  for (std::uint8_t code :
+       {kPageFeedForward.high, kPageFeedForward.low, kPageFeedBackward.high, kPageFeedBackward.low})
     SendSetting(t, code, 0x00);
   return t;
 }
@@ -59,9 +59,12 @@ std::optional<Transmission> Measure(Panel& panel) {
 
 std::optional<Transmission> FanfoldPanel::RunsFor(Panel& panel, int controlId) {
   switch (controlId) {
-    case IDC_QUICK_RESTORE: return RestoreDefaults();
-    case IDC_QUICK_ADJUST: return Measure(panel);
-    default: return std::nullopt;
+    case IDC_QUICK_RESTORE:
+      return RestoreDefaults();
+    case IDC_QUICK_ADJUST:
+      return Measure(panel);
+    default:
+      return std::nullopt;
   }
 }
 

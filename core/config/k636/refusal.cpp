@@ -10,9 +10,12 @@ namespace {
 
 std::string_view TextOf(Refusal why) {
   switch (why) {
-    case Refusal::InvalidMeasurement: return "参数无效,请再测量一次";
-    case Refusal::DistanceTooSmall: return "距离过小,建议使用高级设置";
-    case Refusal::InvalidEntry: break;
+    case Refusal::InvalidMeasurement:
+      return "参数无效,请再测量一次";
+    case Refusal::DistanceTooSmall:
+      return "距离过小,建议使用高级设置";
+    case Refusal::InvalidEntry:
+      break;
   }
   return "参数有误";
 }

@@ -19,8 +19,8 @@ constexpr double kBaseMillimetres = 50.0;
 Transmission RestoreDefaults() {
   Transmission t;
   t.runs.push_back(config::FactoryDefaultFrame());
-  SendSetting(t, 0x13, 0x01);
-  SendSetting(t, 0x0E, 0x01);
+  SendSetting(t, kNoPageLengthCode, 0x01);
+  SendSetting(t, kTearOffCode, 0x01);
   SendStepPair(t, kSheetLoad, 709);
   SendStepPair(t, kPageFeedForward, 708);
   SendStepPair(t, kPageLengthError, 708);
@@ -41,10 +41,14 @@ std::optional<Transmission> FeedOutLength(Panel& panel) {
 
 std::optional<Transmission> RollPanel::RunsFor(Panel& panel, int controlId) {
   switch (controlId) {
-    case IDC_QUICK_RESTORE: return RestoreDefaults();
-    case IDC_QUICK_ADJUST: return AdjustFirstLine(panel, kBaseMillimetres, kContinuousLoad);
-    case IDC_ROLL_FEED_OUT: return FeedOutLength(panel);
-    default: return std::nullopt;
+    case IDC_QUICK_RESTORE:
+      return RestoreDefaults();
+    case IDC_QUICK_ADJUST:
+      return AdjustFirstLine(panel, kBaseMillimetres, kContinuousLoad);
+    case IDC_ROLL_FEED_OUT:
+      return FeedOutLength(panel);
+    default:
+      return std::nullopt;
   }
 }
 

@@ -17,6 +17,11 @@ struct DistanceCodes {
   config::StepRange range = config::StepRange::Unsigned;
 };
 
+// Switch settings the quick setups restore.
+inline constexpr std::uint8_t kTearOffCode = 0x0E;
+inline constexpr std::uint8_t kSkipPerforationCode = 0x10;
+inline constexpr std::uint8_t kNoPageLengthCode = 0x13;
+
 inline constexpr DistanceCodes kSheetLoad{0x14, 0x15};
 inline constexpr DistanceCodes kContinuousLoad{0x16, 0x17};
 inline constexpr DistanceCodes kPageLengthError{0x18, 0x19, config::StepRange::WithDirection};

@@ -24,9 +24,12 @@ Transmission RestoreDefaults() {
 
 std::optional<Transmission> SingleSheetPanel::RunsFor(Panel& panel, int controlId) {
   switch (controlId) {
-    case IDC_QUICK_RESTORE: return RestoreDefaults();
-    case IDC_QUICK_ADJUST: return AdjustFirstLine(panel, kBaseMillimetres, kSheetLoad);
-    default: return std::nullopt;
+    case IDC_QUICK_RESTORE:
+      return RestoreDefaults();
+    case IDC_QUICK_ADJUST:
+      return AdjustFirstLine(panel, kBaseMillimetres, kSheetLoad);
+    default:
+      return std::nullopt;
   }
 }
 
