@@ -1,0 +1,40 @@
+#include "app/panel_catalog.h"
+
+#include "app_ids.h"
+#include "config/k636/advanced_panel.h"
+#include "config/k636/fanfold_panel.h"
+#include "config/k636/roll_panel.h"
+#include "config/k636/single_sheet_panel.h"
+#include "panels/epson_panel.h"
+#include "panels/escpos_panel.h"
+
+namespace {
+
+constexpr bool kMainWindow = true;
+constexpr bool kNoOwner = false;
+
+// One row per panel: menu command, dialog, owner, logic.
+const PanelEntry kPanels[] = {
+    {IDM_636K_SINGLE_SHEET, IDD_636K_SINGLE_SHEET, kMainWindow, MakePanel<k636::SingleSheetPanel>},
+    {IDM_636K_ROLL, IDD_636K_ROLL, kMainWindow, MakePanel<k636::RollPanel>},
+    {IDM_636K_FANFOLD, IDD_636K_FANFOLD, kMainWindow, MakePanel<k636::FanfoldPanel>},
+    {IDM_636K_ADVANCED, IDD_636K_ADVANCED, kMainWindow, MakePanel<k636::AdvancedPanel>},
+    {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
+    {IDM_636K_TEST, IDD_636K_TEST, kNoOwner, MakePanel<EscPosPanel>},
+};
+
+}  // namespace
+
+std::span<const PanelEntry> PanelCatalog() { return kPanels; }
+
+const PanelEntry* FindPanelByCommand(int command) {
+  for (const PanelEntry& entry : kPanels)
+    if (entry.command == command) return &entry;
+  return nullptr;
+}
+
+const PanelEntry* FindPanelByDialog(int dialogId) {
+  for (const PanelEntry& entry : kPanels)
+    if (entry.dialogId == dialogId) return &entry;
+  return nullptr;
+}
