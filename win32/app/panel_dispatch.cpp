@@ -3,6 +3,10 @@
 #include <memory>
 
 #include "app_ids.h"
+#include "config/tool_416kc.h"
+#include "config/tool_515k.h"
+#include "config/tool_585k.h"
+#include "config/tool_e42.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
@@ -29,6 +33,10 @@ struct PanelEntry {
 
 const PanelEntry kPanels[] = {
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_416KC, IDD_416KC, true, Make<Tool416kc>},
+    {IDM_515K, IDD_515K, true, Make<Tool515k>},
+    {IDM_585K, IDD_585K, true, Make<Tool585k>},
+    {IDM_E42, IDD_E42, true, Make<ToolE42>},
 };
 
 }  // namespace
