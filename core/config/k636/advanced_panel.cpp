@@ -161,11 +161,11 @@ void AdvancedPanel::OnInit(Panel& panel) {
                  IDC_ADV_PAGE_FEED_FORWARD, IDC_ADV_PAGE_FEED_BACKWARD})
     panel.SetChecked(id, true);
   panel.FillList(IDC_ADV_GRAPHICS_ADJUST_LIST, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
-  panel.SelectListItem(IDC_ADV_GRAPHICS_ADJUST_LIST, 0);
+  panel.SelectItem(IDC_ADV_GRAPHICS_ADJUST_LIST, 0);
   panel.FillList(IDC_ADV_BAUD_LIST, {"4800", "9600", "19200", "38400"});
-  panel.SelectListItem(IDC_ADV_BAUD_LIST, 2);
+  panel.SelectItem(IDC_ADV_BAUD_LIST, 2);
   panel.FillList(IDC_ADV_SHEET_DELAY_LIST, {"0", "1", "2", "3", "4", "5"});
-  panel.SelectListItem(IDC_ADV_SHEET_DELAY_LIST, 1);
+  panel.SelectItem(IDC_ADV_SHEET_DELAY_LIST, 1);
 }
 
 std::optional<Transmission> AdvancedPanel::RunsFor(Panel& panel, int controlId) {
