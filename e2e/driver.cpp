@@ -1244,11 +1244,11 @@ void runBox(Session& s, const Step& st)
         throw std::runtime_error(problems);
     }
     checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
-    if (!st.owner.empty()) {
-        HWND owner = GetWindow(r.box, GW_OWNER);
-        check(owner == (st.owner == "main" ? s.main : s.dialog()), st.label() + ": the box's owner is " + st.owner,
-              owner == s.main ? "its owner is the main window" : "its owner is \"" + titleOf(owner) + "\"");
-    }
+    HWND owner = GetWindow(r.box, GW_OWNER);
+    check(owner == (st.owner == "main" ? s.main : s.dialog()),
+          st.label() + (st.owner == "main" ? ": the box is owned by the main window" : ": the box is owned by the dialog"),
+          "the box is owned by " + (owner == s.main ? std::string("the main window")
+                                    : owner ? "\"" + titleOf(owner) + "\"" : std::string("nothing")));
     if (!st.shot.empty()) screenshot(st.shot, r.box);
     int button = answerId(st.cols[5]);
     if (!GetDlgItem(r.box, button)) throw std::runtime_error("the box has no " + st.cols[5] + " button");

@@ -54,7 +54,7 @@ void FillNames(Panel& panel, int list, const Item* first, const Item* last) {
   std::vector<std::string> names;
   for (const Item* item = first; item != last; ++item) names.emplace_back(item->name);
   panel.FillList(list, names);
-  panel.SelectListItem(list, 0);
+  panel.SelectItem(list, 0);
 }
 
 // The selected item of a list, when it is one of `count` items.
