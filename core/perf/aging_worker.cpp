@@ -8,6 +8,18 @@
 
 #include "link/printer_link.h"
 
+namespace {
+
+// Four lines of 27 pairs "\/" and a line feed: 220 bytes.
+std::string AgingPattern() {
+  std::string line;
+  for (int pair = 0; pair < 27; ++pair) line += "\\/";
+  line += '\n';
+  return line + line + line + line;
+}
+
+}  // namespace
+
 void StopRequest::Request() {
   {
     std::lock_guard lock(mutex_);
@@ -37,13 +49,6 @@ struct AgingWorker::Run {
 AgingWorker::AgingWorker(PrinterLink& link, PauseWait wait) : link_(link), wait_(std::move(wait)) {}
 
 AgingWorker::~AgingWorker() { Stop(); }
-
-std::string AgingWorker::Pattern() {
-  std::string line;
-  for (int pair = 0; pair < 27; ++pair) line += "\\/";
-  line += '\n';
-  return line + line + line + line;
-}
 
 void AgingWorker::Start(std::chrono::milliseconds pause) {
   std::lock_guard lock(control_);
@@ -88,7 +93,7 @@ bool AgingWorker::Running() const {
 }
 
 void AgingWorker::WritePatterns(Run& run, std::chrono::milliseconds pause) {
-  const std::string pattern = Pattern();
+  const std::string pattern = AgingPattern();
   for (int i = 0; i < kWrites && !run.stop.Requested(); ++i) {
     link_.SendBytes(pattern);
     wait_(pause, run.stop);

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <string_view>
 #include <thread>
 
@@ -55,9 +54,6 @@ class AgingWorker {
   // run has not ended by then (the driver still holds its write).
   bool StopWithin(std::chrono::milliseconds limit);
   bool Running() const;
-
-  // The pattern: four lines of 27 pairs "\/" and a line feed.
-  static std::string Pattern();
 
  private:
   struct Run;
