@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,12 @@
 // Buttons of a message box and the answer the user gave.
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// One entry of an open-file dialog's type list, e.g. {"All", "*.*"}.
+struct FileFilter {
+  std::string name;
+  std::string pattern;
+};
 
 // What a button handler may ask of its dialog. Texts are code page 936 bytes.
 class Panel {
@@ -27,6 +34,17 @@ class Panel {
   virtual MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                                     MessageButtons buttons) = 0;
   virtual void EndDialog(int result) = 0;
+
+  // The system's open-file dialog owned by this panel: an existing file's
+  // full path, or nothing when the user cancels. `selectedFilter` counts
+  // from 0. Panels without files need not provide it.
+  virtual std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& /*filters*/,
+                                                      int /*selectedFilter*/) {
+    return std::nullopt;
+  }
+  // The system's configuration dialog for a serial port, with no owner.
+  // What the user chooses there is not kept.
+  virtual void ShowSerialPortDialog(std::string_view /*portName*/) {}
 };
 
 // The logic behind one dialog: the generic dialog layer forwards the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,15 @@ class FakePanel : public Panel {
     ended = true;
     endResult = result;
   }
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                              int selectedFilter) override {
+    fileDialogs.push_back({filters, selectedFilter});
+    if (fileChoices.empty()) return std::nullopt;
+    std::optional<std::string> choice = fileChoices.front();
+    fileChoices.erase(fileChoices.begin());
+    return choice;
+  }
+  void ShowSerialPortDialog(std::string_view portName) override { portDialogs.emplace_back(portName); }
 
   std::map<int, std::string> texts;
   std::map<int, bool> checked;
@@ -45,4 +55,12 @@ class FakePanel : public Panel {
   std::vector<Message> messages;
   bool ended = false;
   int endResult = -1;
+
+  struct FileDialog {
+    std::vector<FileFilter> filters;
+    int selectedFilter;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::vector<std::optional<std::string>> fileChoices;  // answers in order; cancelled when none left
+  std::vector<std::string> portDialogs;                 // serial port names shown
 };

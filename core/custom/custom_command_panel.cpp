@@ -1,0 +1,58 @@
+#include "custom/custom_command_panel.h"
+
+#include <vector>
+
+#include "custom/custom_ids.h"
+#include "custom/hex_pairs.h"
+#include "link/printer_link.h"
+
+namespace {
+
+constexpr int kCloseId = 1;
+// Files go out a buffer at a time, however large they are.
+constexpr std::size_t kFileChunkBytes = 1'000'000;
+
+}  // namespace
+
+void CustomCommandPanel::OnCommand(Panel& panel, int controlId) {
+  switch (controlId) {
+    case IDC_CUSTOM_CHOOSE_FILE: ChooseFile(panel); return;
+    case IDC_CUSTOM_REFERENCES: showReferenceLists_(); return;
+    case IDC_CUSTOM_SEND_SERIAL: Send(panel, PortKind::Serial); return;
+    case IDC_CUSTOM_SEND_PARALLEL: Send(panel, PortKind::Parallel); return;
+    case IDC_CUSTOM_SEND_USB: Send(panel, PortKind::Usb); return;
+    case kCloseId: panel.EndDialog(0); return;  // the connections stay as they are
+    default: return;
+  }
+}
+
+// A cancelled choice keeps the file chosen before.
+void CustomCommandPanel::ChooseFile(Panel& panel) {
+  static const std::vector<FileFilter> kFilters = {
+      {"All", "*.*"}, {"文本文件", "*.TXT"}, {"打印文件", "*.prn"}};
+  constexpr int kTextFilesFilter = 1;
+  if (std::optional<std::string> path = panel.ChooseFileToOpen(kFilters, kTextFilesFilter))
+    panel.SetItemText(IDC_CUSTOM_FILE_PATH, *path);
+}
+
+// The file (when one can be read) in one write per buffer, then the
+// command bytes in one write. Both parts are written even when empty.
+void CustomCommandPanel::Send(Panel& panel, PortKind kind) {
+  const std::vector<std::uint8_t> command = ParseHexPairs(panel.ItemText(IDC_CUSTOM_COMMAND_TEXT));
+  std::vector<std::uint8_t> buffer(kFileChunkBytes);
+  std::unique_ptr<OpenedFile> file = files_.Open(panel.ItemText(IDC_CUSTOM_FILE_PATH));
+  const std::optional<std::size_t> first = file ? file->Read(buffer.data(), buffer.size()) : std::nullopt;
+  if (kind == PortKind::Parallel && first == 0u)
+    panel.ShowMessage("文件结束了", "文件", MessageButtons::OkCancel);  // the send goes on
+
+  PrinterLink::DirectSend send(link_, kind);
+  send.Write(buffer.data(), first.value_or(0));
+  if (first.value_or(0) > 0) {
+    // The rest of a file longer than one buffer, up to its end or a failed read.
+    while (std::optional<std::size_t> more = file->Read(buffer.data(), buffer.size())) {
+      if (*more == 0) break;
+      send.Write(buffer.data(), *more);
+    }
+  }
+  send.Write(command.data(), command.size());
+}
