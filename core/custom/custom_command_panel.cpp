@@ -41,18 +41,17 @@ void CustomCommandPanel::Send(Panel& panel, PortKind kind) {
   const std::vector<std::uint8_t> command = ParseHexPairs(panel.ItemText(IDC_CUSTOM_COMMAND_TEXT));
   std::vector<std::uint8_t> buffer(kFileChunkBytes);
   std::unique_ptr<OpenedFile> file = files_.Open(panel.ItemText(IDC_CUSTOM_FILE_PATH));
-  const std::optional<std::size_t> first = file ? file->Read(buffer.data(), buffer.size()) : std::nullopt;
-  if (kind == PortKind::Parallel && first == 0u)
+  const std::optional<std::size_t> firstRead = file ? file->Read(buffer.data(), buffer.size()) : std::nullopt;
+  const std::size_t firstCount = firstRead.value_or(0);
+  if (kind == PortKind::Parallel && firstRead.has_value() && firstCount == 0)
     panel.ShowMessage("文件结束了", "文件", MessageButtons::OkCancel);  // the send goes on
 
   PrinterLink::DirectSend send(link_, kind);
-  send.Write(buffer.data(), first.value_or(0));
-  if (first.value_or(0) > 0) {
-    // The rest of a file longer than one buffer, up to its end or a failed read.
-    while (std::optional<std::size_t> more = file->Read(buffer.data(), buffer.size())) {
-      if (*more == 0) break;
-      send.Write(buffer.data(), *more);
-    }
+  send.Write(buffer.data(), firstCount);
+  // The rest of a file longer than one buffer, up to its end or a failed read.
+  for (std::size_t count = firstCount; count > 0;) {
+    count = file->Read(buffer.data(), buffer.size()).value_or(0);
+    if (count > 0) send.Write(buffer.data(), count);
   }
   send.Write(command.data(), command.size());
 }

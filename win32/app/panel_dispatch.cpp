@@ -3,6 +3,10 @@
 #include <memory>
 
 #include "app_ids.h"
+#include "custom/custom_command_panel.h"
+#include "custom/reference_lists_panel.h"
+#include "custom/win32_file_reader.h"
+#include "link/port_settings_panel.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "panels/epson_panel.h"
@@ -14,10 +18,23 @@ namespace {
 Win32PortDriver portDriver;
 SerialSettings serialSettings;
 PrinterLink printerLink(portDriver, serialSettings);
+Win32FileReader userFiles;
 
 template <typename Logic>
 std::unique_ptr<PanelLogic> Make() {
   return std::make_unique<Logic>(printerLink);
+}
+
+std::unique_ptr<PanelLogic> MakePortSettings() { return std::make_unique<PortSettingsPanel>(serialSettings); }
+
+// The reference lists run without owner, so the sender stays usable.
+void ShowReferenceLists() {
+  ReferenceListsPanel lists;
+  RunPanelDialog(GetModuleHandleW(nullptr), IDD_REFERENCE_LISTS, nullptr, lists);
+}
+
+std::unique_ptr<PanelLogic> MakeCustomCommand() {
+  return std::make_unique<CustomCommandPanel>(printerLink, userFiles, ShowReferenceLists);
 }
 
 struct PanelEntry {
@@ -28,7 +45,9 @@ struct PanelEntry {
 };
 
 const PanelEntry kPanels[] = {
+    {IDM_PORT_SETTINGS, IDD_PORT_SETTINGS, true, MakePortSettings},
     {IDM_EPSON_MODE, IDD_EPSON, false, Make<EpsonPanel>},
+    {IDM_CUSTOM_COMMAND, IDD_CUSTOM_COMMAND, true, MakeCustomCommand},
 };
 
 }  // namespace

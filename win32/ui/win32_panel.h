@@ -20,6 +20,9 @@ class Win32Panel : public Panel {
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                             MessageButtons buttons) override;
   void EndDialog(int result) override;
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                              int selectedFilter) override;
+  void ShowSerialPortDialog(std::string_view portName) override;
 
  private:
   bool IsComboBox(int id) const;
