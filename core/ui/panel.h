@@ -42,6 +42,9 @@ class Panel {
                                                       int /*selectedFilter*/) {
     return std::nullopt;
   }
+  // Tab stops of a list box (with the tab stop style) every `spacing`
+  // dialog units.
+  virtual void SetListTabStops(int /*id*/, int /*spacing*/) {}
   // The system's configuration dialog for a serial port, with no owner.
   // What the user chooses there is not kept.
   virtual void ShowSerialPortDialog(std::string_view /*portName*/) {}

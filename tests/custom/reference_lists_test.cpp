@@ -42,6 +42,7 @@ TEST(ReferenceLists, EveryOpeningFillsTheThreeListsWithEveryEntry) {
       EXPECT_EQ(panel.lists[l.list].size(), l.entries) << l.list;
       EXPECT_EQ(Fingerprint(panel.lists[l.list], bytes), l.fingerprint) << l.list;
       EXPECT_EQ(bytes, l.bytes) << l.list;
+      EXPECT_EQ(panel.tabStops[l.list], 44) << l.list;
     }
   }
 }

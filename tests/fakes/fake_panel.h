@@ -44,6 +44,7 @@ class FakePanel : public Panel {
     fileChoices.erase(fileChoices.begin());
     return choice;
   }
+  void SetListTabStops(int id, int spacing) override { tabStops[id] = spacing; }
   void ShowSerialPortDialog(std::string_view portName) override { portDialogs.emplace_back(portName); }
 
   std::map<int, std::string> texts;
@@ -51,6 +52,7 @@ class FakePanel : public Panel {
   std::map<int, bool> enabled;
   std::map<int, std::vector<std::string>> lists;
   std::map<int, int> selected;
+  std::map<int, int> tabStops;  // list id -> spacing in dialog units
   std::vector<MessageAnswer> answers;
   std::vector<Message> messages;
   bool ended = false;

@@ -98,6 +98,10 @@ std::optional<std::string> Win32Panel::ChooseFileToOpen(const std::vector<FileFi
   return GbkFromWide(path);
 }
 
+void Win32Panel::SetListTabStops(int id, int spacing) {
+  SendDlgItemMessageW(dialog_, id, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&spacing));
+}
+
 void Win32Panel::ShowSerialPortDialog(std::string_view portName) {
   const std::wstring name = WideFromGbk(portName);
   // Start from the port's own configuration when the system has one.

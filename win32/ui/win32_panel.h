@@ -22,6 +22,7 @@ class Win32Panel : public Panel {
   void EndDialog(int result) override;
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                               int selectedFilter) override;
+  void SetListTabStops(int id, int spacing) override;
   void ShowSerialPortDialog(std::string_view portName) override;
 
  private:
