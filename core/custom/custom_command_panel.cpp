@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "app_ids.h"
 #include "custom/custom_ids.h"
 #include "custom/hex_pairs.h"
+#include "custom/reference_lists_panel.h"
 #include "link/printer_link.h"
 
 namespace {
@@ -17,13 +19,19 @@ constexpr std::size_t kFileChunkBytes = 1'000'000;
 void CustomCommandPanel::OnCommand(Panel& panel, int controlId) {
   switch (controlId) {
     case IDC_CUSTOM_CHOOSE_FILE: ChooseFile(panel); return;
-    case IDC_CUSTOM_REFERENCES: showReferenceLists_(); return;
+    case IDC_CUSTOM_REFERENCES: ShowReferenceLists(panel); return;
     case IDC_CUSTOM_SEND_SERIAL: Send(panel, PortKind::Serial); return;
     case IDC_CUSTOM_SEND_PARALLEL: Send(panel, PortKind::Parallel); return;
     case IDC_CUSTOM_SEND_USB: Send(panel, PortKind::Usb); return;
     case kCloseId: panel.EndDialog(0); return;  // the connections stay as they are
     default: return;
   }
+}
+
+// Without owner, so the sender stays usable while the lists are open.
+void CustomCommandPanel::ShowReferenceLists(Panel& panel) {
+  ReferenceListsPanel lists;
+  panel.RunNestedDialog(IDD_REFERENCE_LISTS, lists, false);
 }
 
 // A cancelled choice keeps the file chosen before.

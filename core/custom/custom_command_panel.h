@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "custom/file_reader.h"
 #include "link/port_kind.h"
 #include "ui/panel.h"
@@ -13,15 +11,14 @@ class PrinterLink;
 // It has no interface radio buttons and does not reset the link.
 class CustomCommandPanel : public PanelLogic {
  public:
-  CustomCommandPanel(PrinterLink& link, FileReader& files, std::function<void()> showReferenceLists)
-      : link_(link), files_(files), showReferenceLists_(std::move(showReferenceLists)) {}
+  CustomCommandPanel(PrinterLink& link, FileReader& files) : link_(link), files_(files) {}
   void OnCommand(Panel& panel, int controlId) override;
 
  private:
+  static void ShowReferenceLists(Panel& panel);
   void ChooseFile(Panel& panel);
   void Send(Panel& panel, PortKind kind);
 
   PrinterLink& link_;
   FileReader& files_;
-  std::function<void()> showReferenceLists_;
 };

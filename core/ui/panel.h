@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+class PanelLogic;
+
 // Buttons of a message box and the answer the user gave.
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -35,6 +37,9 @@ class Panel {
                                     MessageButtons buttons) = 0;
   virtual void EndDialog(int result) = 0;
 
+  // Runs another dialog, driven by `logic`, owned by this panel or by no
+  // window; returns when it ends.
+  virtual void RunNestedDialog(int /*dialogId*/, PanelLogic& /*logic*/, bool /*ownedByThisPanel*/) {}
   // The system's open-file dialog owned by this panel: an existing file's
   // full path, or nothing when the user cancels. `selectedFilter` counts
   // from 0. Panels without files need not provide it.

@@ -36,6 +36,9 @@ class FakePanel : public Panel {
     ended = true;
     endResult = result;
   }
+  void RunNestedDialog(int dialogId, PanelLogic&, bool ownedByThisPanel) override {
+    nestedDialogs.push_back({dialogId, ownedByThisPanel});
+  }
   std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                               int selectedFilter) override {
     fileDialogs.push_back({filters, selectedFilter});
@@ -65,4 +68,5 @@ class FakePanel : public Panel {
   std::vector<FileDialog> fileDialogs;
   std::vector<std::optional<std::string>> fileChoices;  // answers in order; cancelled when none left
   std::vector<std::string> portDialogs;                 // serial port names shown
+  std::vector<std::pair<int, bool>> nestedDialogs;      // dialog id, owned by this panel
 };

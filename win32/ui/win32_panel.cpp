@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "ui/codepage.h"
+#include "ui/dialog_runner.h"
 
 std::string Win32Panel::ItemText(int id) {
   HWND item = GetDlgItem(dialog_, id);
@@ -72,6 +73,11 @@ MessageAnswer Win32Panel::ShowMessage(std::string_view text, std::string_view ca
 }
 
 void Win32Panel::EndDialog(int result) { ::EndDialog(dialog_, result); }
+
+void Win32Panel::RunNestedDialog(int dialogId, PanelLogic& logic, bool ownedByThisPanel) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog_, GWLP_HINSTANCE));
+  RunPanelDialog(instance, dialogId, ownedByThisPanel ? dialog_ : nullptr, logic);
+}
 
 std::optional<std::string> Win32Panel::ChooseFileToOpen(const std::vector<FileFilter>& filters,
                                                         int selectedFilter) {
