@@ -10,63 +10,48 @@
 
 namespace {
 
-constexpr int kParallelName = 40010, kSerialName = 40007, kBaud = 1046, kParity = 1045, kDataBits = 1047,
-              kStopBits = 1043, kDefaults = 1024, kAdvanced = 1064;
-constexpr int kFields[] = {kParallelName, kSerialName, kBaud, kParity, kDataBits, kStopBits};
+// 并口 name, 串口 name, baud, parity, data bits, stop bits
+constexpr int kFields[] = {40010, 40007, 1046, 1045, 1047, 1043};
+constexpr int kDefaults = 1024, kAdvanced = 1064;
 
 TEST(ParseUnsignedField, OnlyAPlainUnsignedNumberCounts) {
   const struct {
     const char* text;
     std::uint32_t value;
   } cases[] = {
-      {"9600", 9600},  {" 19200 ", 19200}, {"007", 7},   {"4294967295", 4294967295u},
-      {"", 0},         {"  ", 0},          {"-5", 0},    {"+5", 0},
-      {"9600abc", 0},  {"abc", 0},         {"9 600", 0}, {"4294967296", 0},
-      {"0x10", 0},     {"\xC8\xFD", 0},  // 三
+      {"9600", 9600}, {" 19200 ", 19200}, {"007", 7},   {"4294967295", 4294967295u}, {"", 0},
+      {"-5", 0},      {"+5", 0},          {"9600abc", 0}, {"9 600", 0},              {"4294967296", 0},
+      {"0x10", 0},    {"\xC8\xFD", 0},  // 三
   };
   for (const auto& c : cases) EXPECT_EQ(ParseUnsignedField(c.text), c.value) << "'" << c.text << "'";
 }
 
-TEST(PortSettingsTexts, ReadBackCutsNamesAndKeepsTheLowByteOfTheDataBits) {
-  const SerialSettings s = SettingsFrom({"lpt12", "com10", "115200", "even", "264", "2"});
-  EXPECT_EQ(s.parallelPortName, "lpt1");
-  EXPECT_EQ(s.serialPortName, "com1");
-  EXPECT_EQ(s.baudRate, 115200u);
-  EXPECT_EQ(s.parity, "e");
-  EXPECT_EQ(s.dataBits, 8);
-  EXPECT_EQ(s.stopBits, 2u);
-
-  // Two-byte signs are kept whole or left out: "a串口" keeps a and 串, 奇 does not fit.
-  const SerialSettings chinese = SettingsFrom({"\xB2\xA2\xBF\xDA" "1", "a\xB4\xAE\xBF\xDA", "x", "\xC6\xE6", "", "-1"});
-  EXPECT_EQ(ToHex(Ascii(chinese.parallelPortName)), "B2 A2 BF DA");
-  EXPECT_EQ(ToHex(Ascii(chinese.serialPortName)), "61 B4 AE");
-  EXPECT_EQ(chinese.parity, "");
-  EXPECT_EQ(chinese.baudRate, 0u);
-  EXPECT_EQ(chinese.dataBits, 0);
-  EXPECT_EQ(chinese.stopBits, 0u);
+TEST(PortSettingsTexts, NamesKeepFourBytesAndTheParityOneButNeverHalfASign) {
+  EXPECT_EQ(SettingsFrom({"lpt12", "com10", "115200", "even", "264", "2"}),
+            (SerialSettings{"lpt1", "com1", 115200, "e", 8, 2}));
+  // 并口1 keeps 并口; a串口 keeps a and 串; 奇 does not fit the parity.
+  const SerialSettings s = SettingsFrom({"\xB2\xA2\xBF\xDA" "1", "a\xB4\xAE\xBF\xDA", "", "\xC6\xE6", "", ""});
+  EXPECT_EQ(ToHex(Ascii(s.parallelPortName)), "B2 A2 BF DA");
+  EXPECT_EQ(ToHex(Ascii(s.serialPortName)), "61 B4 AE");
+  EXPECT_EQ(s.parity, "");
 }
 
 class PortSettingsPanelTest : public ::testing::Test {
  protected:
-  PortSettingsPanelTest() {
-    settings = {"lpt2", "com3", 19200, "e", 7, 2};
-    logic.OnInit(panel);
-  }
+  PortSettingsPanelTest() { logic.OnInit(panel); }
   std::vector<std::string> Fields() {
     std::vector<std::string> texts;
     for (int id : kFields) texts.push_back(panel.texts[id]);
     return texts;
   }
-  SerialSettings settings;
+
+  SerialSettings settings{"lpt2", "com3", 19200, "e", 7, 2};
   PortSettingsPanel logic{settings};
   FakePanel panel;
 };
 
-TEST_F(PortSettingsPanelTest, OpeningShowsTheStoredSettings) {
+TEST_F(PortSettingsPanelTest, OpeningShowsTheStoredSettingsAndOkStoresTheFields) {
   EXPECT_EQ(Fields(), (std::vector<std::string>{"lpt2", "com3", "19200", "e", "7", "2"}));
-}
-
-TEST_F(PortSettingsPanelTest, OkStoresTheSixFieldsAndCloses) {
   const std::vector<std::string> typed = {"lpt3", "com10", "4800", "o", "264", "1"};
   for (std::size_t i = 0; i < typed.size(); ++i) panel.texts[kFields[i]] = typed[i];
   logic.OnCommand(panel, 1);
@@ -84,11 +69,10 @@ TEST_F(PortSettingsPanelTest, DefaultsFillTheFieldsAndCancelStoresNothing) {
 }
 
 TEST_F(PortSettingsPanelTest, AdvancedShowsTheStoredSerialPortNotTheEditedName) {
-  panel.texts[kSerialName] = "com7";
+  panel.texts[40007] = "com7";
   logic.OnCommand(panel, kAdvanced);
   EXPECT_EQ(panel.portDialogs, std::vector<std::string>{"com3"});
   EXPECT_FALSE(panel.ended);
-  EXPECT_EQ(settings.serialPortName, "com3");
 }
 
 TEST(PortSettingsOnTheLink, StoredSettingsReachTheLineAtTheNextOpenOnly) {
@@ -100,11 +84,8 @@ TEST(PortSettingsOnTheLink, StoredSettingsReachTheLineAtTheNextOpenOnly) {
 
   PortSettingsPanel logic{settings};
   logic.OnInit(dialog);
-  dialog.texts[kSerialName] = "com2";
-  dialog.texts[kBaud] = "19200";
-  dialog.texts[kDataBits] = "7";
-  dialog.texts[kStopBits] = "2";
-  dialog.texts[kParallelName] = "lpt2";
+  const std::vector<std::string> typed = {"lpt2", "com2", "19200", "n", "7", "2"};
+  for (std::size_t i = 0; i < typed.size(); ++i) dialog.texts[kFields[i]] = typed[i];
   const std::size_t mark = driver.events.size();
   logic.OnCommand(dialog, 1);
   EXPECT_EQ(driver.events.size(), mark);  // the open connection is left alone
