@@ -1170,7 +1170,7 @@ void runPress(Session& s, const Step& st)
     check(problems.empty(), st.label() + " (" + summary + ")", problems);
 }
 
-// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT]
+// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT [| OWNER(dialog|none)]]
 void parseBox(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1179,7 +1179,9 @@ void parseBox(Step& st, const Defs& defs)
     checkPort(st.cols[6]);
     st.pattern = PatternParser(defs).parse(st.cols[7]);
     if (st.cols[6] == "-" && !st.pattern.empty()) throw std::runtime_error("port - takes no pattern");
-    if (st.cols.size() > 8) st.shot = st.cols[8];
+    if (st.cols.size() > 8 && st.cols[8] != "-") st.shot = st.cols[8];
+    if (st.cols.size() > 9 && st.cols[9] != "dialog" && st.cols[9] != "none")
+        throw std::runtime_error("the box's owner must be dialog or none");
 }
 
 void runBox(Session& s, const Step& st)
@@ -1195,7 +1197,9 @@ void runBox(Session& s, const Step& st)
     }
     checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
     HWND owner = GetWindow(r.box, GW_OWNER);
-    check(owner == s.dialog(), st.label() + ": the box is owned by the dialog",
+    bool unowned = st.cols.size() > 9 && st.cols[9] == "none";
+    check(owner == (unowned ? nullptr : s.dialog()),
+          st.label() + (unowned ? ": the box has no owner" : ": the box is owned by the dialog"),
           "the box is owned by " + (owner ? "\"" + titleOf(owner) + "\"" : std::string("nothing")));
     if (!st.shot.empty()) screenshot(st.shot, r.box);
     int button = answerId(st.cols[5]);
@@ -1463,7 +1467,7 @@ const KindRow kKinds[] = {
     {"shot", 1, 1, parseNothing, runShot},
     {"select", 6, 7, parseSelect, runSelect},
     {"press", 5, 5, parsePress, runPress},
-    {"box", 8, 9, parseBox, runBox},
+    {"box", 8, 10, parseBox, runBox},
     {"click", 2, 2, parseId, runClick},
     {"expect", 3, 3, parseExpect, runExpect},
     {"esc", 1, 1, parseNothing, runEsc},
