@@ -7,6 +7,7 @@
 #include "ui/panel.h"
 
 class AgingWorker;
+class FileReader;
 class PortDriver;
 class PrinterLink;
 class SampleStore;
@@ -20,6 +21,7 @@ struct PanelServices {
   SerialSettings& settings;
   PrinterLink& link;
   const SampleStore& samples;
+  FileReader& files;  // the files a user chooses to send
   AgingWorker& aging;  // the one aging run of the process
 };
 

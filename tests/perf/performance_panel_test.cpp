@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "custom/file_reader.h"
 #include "fakes/fake_panel.h"
 #include "fakes/recording_port_driver.h"
 #include "link/printer_link.h"
@@ -49,6 +50,10 @@ struct PauseLog {
   std::vector<std::chrono::milliseconds> pauses;
 };
 
+struct NoFiles : FileReader {
+  std::unique_ptr<OpenedFile> Open(const std::string&) override { return nullptr; }
+};
+
 // The panel opened on a recording link with the serial port chosen.
 struct Harness {
   SourceRecordingDriver driver;
@@ -56,9 +61,10 @@ struct Harness {
   PrinterLink link{driver, settings};
   FakePanel panel;
   MapSampleStore jobs;
+  NoFiles files;
   PauseLog pauseLog;
   AgingWorker aging{link, [this](std::chrono::milliseconds p, StopRequest& s) { pauseLog(p, s); }};
-  PanelServices services{driver, settings, link, jobs, aging};
+  PanelServices services{driver, settings, link, jobs, files, aging};
   PerformancePanel logic{services};
 
   Harness() {
@@ -356,8 +362,9 @@ TEST(PerformancePanel, AgingRunOutlivesThePanel) {
   SerialSettings settings;
   PrinterLink link{driver, settings};
   MapSampleStore jobs;
+  NoFiles files;
   AgingWorker aging{link};
-  PanelServices services{driver, settings, link, jobs, aging};
+  PanelServices services{driver, settings, link, jobs, files, aging};
   {
     FakePanel panel;
     PerformancePanel logic{services};

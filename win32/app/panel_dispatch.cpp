@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "app/panel_catalog.h"
+#include "custom/win32_file_reader.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "perf/aging_worker.h"
@@ -23,14 +24,16 @@ struct ProcessAgingWorker {
   AgingWorker worker;
 };
 
-// The process-wide printer link, its settings, the stored print jobs and
-// the aging run. Statics end in reverse order: the run before the link.
+// The process-wide printer link, its settings, the stored print jobs, the
+// user's files and the aging run. Statics end in reverse order: the run
+// before the link.
 PanelServices& Services() {
   static Win32PortDriver portDriver;
   static SerialSettings serialSettings;
   static PrinterLink printerLink(portDriver, serialSettings);
+  static Win32FileReader userFiles;
   static ProcessAgingWorker aging(printerLink);
-  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources(),
+  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources(), userFiles,
                                 aging.worker};
   return services;
 }
