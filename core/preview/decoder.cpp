@@ -207,13 +207,24 @@ std::string Details(const Item& item, Bytes s) {
       std::string data(reinterpret_cast<const char*>(s.data() + item.dataAt), item.dataLength);
       if (p(0) >= 65 && !data.empty()) data.erase(0, 1);
       if (!data.empty() && data.back() == '\0') data.pop_back();
-      return "type " + std::to_string(p(0)) + " \"" + gbk::ToUtf8(data) + "\"";
+      std::snprintf(text, sizeof text, "type %d \"", p(0));
+      std::string out = text;
+      out += gbk::ToUtf8(data);
+      out += '"';
+      return out;
     }
     default: break;
   }
   std::string params;
-  for (int i = 0; i < spec.params; ++i) params += (i ? " " : "") + std::to_string(p(i));
-  if (item.dataLength > 0) params += (params.empty() ? "" : ", ") + std::to_string(item.dataLength) + " data bytes";
+  for (int i = 0; i < spec.params; ++i) {
+    if (i) params += ' ';
+    params += std::to_string(p(i));
+  }
+  if (item.dataLength > 0) {
+    if (!params.empty()) params += ", ";
+    params += std::to_string(item.dataLength);
+    params += " data bytes";
+  }
   return params;
 }
 
@@ -222,23 +233,42 @@ std::string Details(const Item& item, Bytes s) {
 std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
   char head[24];
   std::snprintf(head, sizeof head, "%08zX  ", item.offset);
-  std::string hex = Hex(s, item.offset, item.length, 8);
-  hex.resize(std::max<std::size_t>(hex.size(), 27), ' ');
-  std::string line = head + hex + "  ";
+  std::string line = head;
+  const std::string hex = Hex(s, item.offset, item.length, 8);
+  line += hex;
+  line.append(hex.size() < 27 ? 27 - hex.size() : 0, ' ');
+  line += "  ";
   switch (item.kind) {
     case Item::Text:
-      return line + "text \"" +
-             gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(s.data() + item.offset), item.length)) + "\"";
-    case Item::Unknown: return line + "!! unknown command";
+      line += "text \"";
+      line += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(s.data() + item.offset), item.length));
+      line += '"';
+      return line;
+    case Item::Unknown:
+      line += "!! unknown command";
+      return line;
     case Item::Truncated:
-      return line + "!! truncated" + (item.spec ? " " + std::string(item.spec->mnemonic) : std::string()) +
-             ": the stream ends inside the command";
+      line += "!! truncated";
+      if (item.spec) {
+        line += ' ';
+        line += item.spec->mnemonic;
+      }
+      line += ": the stream ends inside the command";
+      return line;
     case Item::Command: break;
   }
-  std::string name(item.spec->mnemonic);
-  name.resize(std::max<std::size_t>(name.size(), 9), ' ');
+  const std::size_t nameAt = line.size();
+  line += item.spec->mnemonic;
+  line.append(line.size() - nameAt < 9 ? 9 - (line.size() - nameAt) : 0, ' ');
+  line += ' ';
+  line += item.spec->meaning;
   const std::string details = Details(item, s);
-  return line + name + " " + std::string(item.spec->meaning) + (details.empty() ? "" : " (" + details + ")");
+  if (!details.empty()) {
+    line += " (";
+    line += details;
+    line += ')';
+  }
+  return line;
 }
 
 }  // namespace preview
