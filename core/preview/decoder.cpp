@@ -86,7 +86,7 @@ std::size_t DataLength(const CommandSpec& spec, CommandSet set, Bytes s, std::si
       const int group = at(0);
       if (group < 0 || group == 0x1B) return 0;  // the bare head
       if (group == 0xAA) return at(1) == 0x73 ? 3 : at(1) == 0x63 ? 4 : 1;
-      return 3;  // a parameter code or group A0/A1, then code and value
+      return group == 0xA0 || group == 0xA1 ? 3 : 2;  // group, code, value; or parameter code, value
     }
   }
   return 0;
@@ -213,7 +213,15 @@ std::string Details(const Item& item, Bytes s) {
       out += '"';
       return out;
     }
+    case Action::Cut:
+      if (item.dataLength == 0) std::snprintf(text, sizeof text, "mode %d", p(0));
+      else std::snprintf(text, sizeof text, "mode %d, feed %d first", p(0), s[item.dataAt]);
+      return text;
     default: break;
+  }
+  if (spec.data == Data::ConfigFrame) {
+    std::string frame = item.dataLength == 0 ? "head only" : Hex(s, item.dataAt, item.dataLength, 8);
+    return frame;
   }
   std::string params;
   for (int i = 0; i < spec.params; ++i) {
