@@ -15,17 +15,18 @@
 namespace {
 
 const char* kDecodeHelp =
-    "usage: postest decode [FILE] [--set escpos|star|escp|oki]\n"
+    "usage: postest decode [FILE] [--set escpos|star|escp|oki|auto]\n"
     "\n"
     "Reads a printer stream (FILE, or standard input) and prints one line per\n"
     "command: its offset and bytes in hex, its name in the command set (ESC/POS when\n"
-    "none is given) and its parameters. Text is shown as text (GB2312/GBK), images\n"
+    "none is given; auto: the set that explains the most) and its parameters. Text is\n"
+    "shown as text (GB2312/GBK), images\n"
     "by mode and size. Unknown and truncated commands are flagged with \"!!\".\n"
     "Exit status: 0 when every byte was understood, 1 when something was flagged\n"
     "or the input cannot be read, 2 for a usage error.\n";
 
 const char* kRenderHelp =
-    "usage: postest render [FILE] -o PAGE.png [--set escpos|star|escp|oki] [--paper 58|80|76]\n"
+    "usage: postest render [FILE] -o PAGE.png [--set escpos|star|escp|oki|auto] [--paper 58|80|76]\n"
     "\n"
     "Draws what a printer prints for a stream (FILE, or standard input) as a PNG\n"
     "picture: text in the built-in font (Chinese too), bit and raster images, bar\n"
@@ -54,16 +55,33 @@ struct Input {
   std::vector<std::uint8_t> bytes;
 };
 
+// The command set that explains the stream best: the fewest flagged commands,
+// ESC/POS when several tie.
+preview::CommandSet BestSet(const std::vector<std::uint8_t>& bytes) {
+  preview::CommandSet best = preview::CommandSet::EscPos;
+  int fewest = -1;
+  for (preview::CommandSet set : {preview::CommandSet::EscPos, preview::CommandSet::Star, preview::CommandSet::EscP,
+                                  preview::CommandSet::Oki}) {
+    const preview::Decoding d = preview::Decode(bytes, set);
+    const int flagged = d.unknown + (d.truncated ? 1 : 0);
+    if (fewest < 0 || flagged < fewest) {
+      fewest = flagged;
+      best = set;
+    }
+  }
+  return best;
+}
+
 // Parses the shared options and reads the stream; a non-empty message on failure.
 int ReadCommon(const Arguments& a, Input& in) {
   if (a.Plain().size() > 1) return Fail(kExitUsage, "give one FILE at most");
-  if (const auto name = a.Value("--set")) {
-    const auto set = preview::ParseCommandSet(*name);
-    if (!set) return Fail(kExitUsage, "unknown command set \"" + *name + "\": escpos, star, escp or oki");
-    in.set = *set;
-  }
+  const std::string name = a.Value("--set").value_or("escpos");
+  const auto set = preview::ParseCommandSet(name);
+  if (!set && name != "auto") return Fail(kExitUsage, "unknown command set \"" + name + "\": escpos, star, escp, oki or auto");
   std::string error;
   if (!ReadInput(a.Plain(), in.bytes, error)) return Fail(kExitFailed, error);
+  in.set = set ? *set : BestSet(in.bytes);
+  if (!set) std::fprintf(stderr, "command set: %s\n", preview::CommandSetName(in.set));
   return -1;
 }
 

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "text_join.h"
+
 namespace {
 
 // Lower case, '_' as '-', without blanks, line breaks and '&'.
@@ -69,9 +71,9 @@ const PanelRef* FindPanel(const std::vector<PanelRef>& panels, std::string_view 
   }
   if (found.size() == 1) return found[0];
   if (found.empty()) {
-    error = "no panel named \"" + std::string(name) + "\" (see: list)";
+    error = Join({"no panel named \"", name, "\" (see: list)"});
   } else {
-    error = "\"" + std::string(name) + "\" names several panels:";
+    error = Join({"\"", name, "\" names several panels:"});
     for (const PanelRef* p : found) error += " " + ShortName(p->dialog->symbol);
   }
   return nullptr;
@@ -92,9 +94,9 @@ const ControlTemplate* FindControl(const PanelRef& panel, std::string_view name,
   if (found.size() == 1) return found[0];
   const std::string panelName = ShortName(panel.dialog->symbol);
   if (found.empty()) {
-    error = "panel " + panelName + " has no button or field named \"" + std::string(name) + "\" (see: list " + panelName + ")";
+    error = Join({"panel ", panelName, " has no button or field named \"", name, "\" (see: list ", panelName, ")"});
   } else {
-    error = "\"" + std::string(name) + "\" names several controls of panel " + panelName + ":";
+    error = Join({"\"", name, "\" names several controls of panel ", panelName, ":"});
     for (const ControlTemplate* c : found) error += " " + std::to_string(c->id);
   }
   return nullptr;

@@ -13,6 +13,7 @@
 #include "sink.h"
 #include "target_driver.h"
 #include "terminal.h"
+#include "text_join.h"
 #include "text/gbk.h"
 
 namespace {
@@ -62,7 +63,7 @@ bool Unescape(const std::string& in, std::string& out, std::string& error) {
       out += static_cast<char>(std::stoi(in.substr(i + 1, 2), nullptr, 16));
       i += 2;
     } else {
-      error = "unknown escape \\" + std::string(1, e) + " in \"" + in + "\"";
+      error = Join({"unknown escape \\", std::string_view(&in[i], 1), " in \"", in, "\""});
       return false;
     }
   }
@@ -95,7 +96,7 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
       if (c->multiLine)  // Enter in a several-line field gives CR LF
         for (std::size_t i = 0; i < typed.size(); ++i)
           if (typed[i] == '\n' && (i == 0 || typed[i - 1] != '\r')) typed.insert(i++, "\r");
-      if (!gbk::FromUtf8(typed, bytes, &bad)) return "\"" + bad + "\" in field " + name + " has no GB2312/GBK code";
+      if (!gbk::FromUtf8(typed, bytes, &bad)) return Join({"\"", bad, "\" in field ", name, " has no GB2312/GBK code"});
       dialog.SetItemText(c->id, bytes);
       return "";
     }
@@ -175,7 +176,7 @@ int RunSend(const std::vector<std::string>& args) {
   if (!button) return Fail(kExitUsage, error);
   if (button->kind != ControlKind::PushButton && button->kind != ControlKind::CheckBox &&
       button->kind != ControlKind::RadioButton)
-    return Fail(kExitUsage, "\"" + a.Plain()[1] + "\" is a field, not a button: fill it with --set");
+    return Fail(kExitUsage, Join({"\"", a.Plain()[1], "\" is a field, not a button: fill it with --set"}));
 
   TargetOptions options;
   options.timeoutSeconds = static_cast<int>(timeout);
