@@ -74,7 +74,10 @@ const PanelRef* FindPanel(const std::vector<PanelRef>& panels, std::string_view 
     error = Join({"no panel named \"", name, "\" (see: list)"});
   } else {
     error = Join({"\"", name, "\" names several panels:"});
-    for (const PanelRef* p : found) error += " " + ShortName(p->dialog->symbol);
+    for (const PanelRef* p : found) {
+      error += ' ';
+      error += ShortName(p->dialog->symbol);
+    }
   }
   return nullptr;
 }
@@ -97,7 +100,10 @@ const ControlTemplate* FindControl(const PanelRef& panel, std::string_view name,
     error = Join({"panel ", panelName, " has no button or field named \"", name, "\" (see: list ", panelName, ")"});
   } else {
     error = Join({"\"", name, "\" names several controls of panel ", panelName, ":"});
-    for (const ControlTemplate* c : found) error += " " + std::to_string(c->id);
+    for (const ControlTemplate* c : found) {
+      error += ' ';
+      error += std::to_string(c->id);
+    }
   }
   return nullptr;
 }

@@ -93,9 +93,14 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
       if (!Unescape(value, typed, error)) return error;
       if (c->digitsOnly && typed.find_first_not_of("0123456789") != std::string::npos)
         return "field " + name + " takes digits only, not \"" + value + "\"";
-      if (c->multiLine)  // Enter in a several-line field gives CR LF
-        for (std::size_t i = 0; i < typed.size(); ++i)
-          if (typed[i] == '\n' && (i == 0 || typed[i - 1] != '\r')) typed.insert(i++, "\r");
+      if (c->multiLine) {  // Enter in a several-line field gives CR LF
+        std::string lines;
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+          if (typed[i] == '\n' && (i == 0 || typed[i - 1] != '\r')) lines += '\r';
+          lines += typed[i];
+        }
+        typed = lines;
+      }
       if (!gbk::FromUtf8(typed, bytes, &bad)) return Join({"\"", bad, "\" in field ", name, " has no GB2312/GBK code"});
       dialog.SetItemText(c->id, bytes);
       return "";
