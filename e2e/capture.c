@@ -8,6 +8,8 @@
  * <dir>/parallel.bin (written at once, so a file's size is the byte count
  * so far).
  * Writes the slave path to <dir>/pty and then creates <dir>/ready.
+ * Whoever creates <dir>/sync.req gets it deleted once every byte written
+ * to the ports before has been appended to the files.
  * Runs until SIGTERM or SIGINT.
  */
 #define _GNU_SOURCE
@@ -136,15 +138,26 @@ int main(int argc, char **argv)
     if (!f) die(path);
     fclose(f);
 
+    char sync_path[4096];
+    join(sync_path, sizeof sync_path, dir, "sync.req");
     struct pollfd fds[2] = {{master, POLLIN, 0}, {fifo, POLLIN, 0}};
     while (!stop_requested) {
-        int r = poll(fds, 2, 200);
+        int r = poll(fds, 2, 5);
         if (r < 0) {
             if (errno == EINTR) continue;
             die("poll");
         }
         if (fds[0].revents & POLLIN) while (drain(master, com_sink)) {}
         if (fds[1].revents & POLLIN) while (drain(fifo, lpt_sink)) {}
+        /* A sync request: take in everything written so far, which has
+         * reached the pty master once the line has been quiet a moment. */
+        if (access(sync_path, F_OK) == 0) {
+            while (poll(fds, 2, 20) > 0) {
+                while (drain(master, com_sink)) {}
+                while (drain(fifo, lpt_sink)) {}
+            }
+            unlink(sync_path);
+        }
     }
     while (drain(master, com_sink)) {}
     while (drain(fifo, lpt_sink)) {}

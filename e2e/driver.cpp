@@ -1,26 +1,32 @@
 // Drives PosPrinterTester.exe like a user and checks what reaches the ports.
 //
-// usage: driver.exe <program.exe> <steps table> <capture dir> <artifact dir>
+// usage: driver.exe <program.exe> <capture dir> <artifact dir> <group> <steps file>...
+//        driver.exe --lengths <steps file>     (prints each press row's expected length)
+//
+// Starts the program once, runs the steps of the given files in order (all
+// of one group) and ends the program. The step kinds are listed in kKinds
+// near the end; e2e/README.md describes them.
 //
 // The capture dir holds serial.bin and parallel.bin (every byte that reached
 // each port, appended as it arrives; not com1.bin/lpt1.bin, which Windows
 // would open as the ports themselves) and line.log (serial line settings applied
-// to COM1). Screenshots are asked for by writing <capture dir>\shot.req
-// ("name x y w h"); the harness takes the picture and deletes the file.
+// to COM1). Creating <capture dir>\sync.req asks the capture process to take
+// in every byte written so far; it deletes the file when done. Screenshots
+// are asked for by writing <capture dir>\shot.req ("name x y w h"); the
+// harness takes the picture and deletes the file.
 //
-// Prints one PASS/FAIL line per check and a closing "N passed, N failed".
-// Exit code 0 only when every check passed.
+// Appends one PASS/FAIL line per check and a closing "N passed, N failed" to
+// <artifact dir>\driver.log. Exit code 0 only when every check passed.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <map>
-#include <optional>
 #include <stdexcept>
 #include <sstream>
 #include <string>
@@ -73,10 +79,12 @@ void pass(const std::string& name)
     out("PASS %s\n", name.c_str());
 }
 
+std::string g_where; // the steps file and line being run, for failure lines
+
 void fail(const std::string& name, const std::string& why)
 {
     ++g_failed;
-    out("FAIL %s: %s\n", name.c_str(), why.c_str());
+    out("FAIL %s: %s%s\n", name.c_str(), why.c_str(), g_where.empty() ? "" : (" [" + g_where + "]").c_str());
 }
 
 bool check(bool ok, const std::string& name, const std::string& why)
@@ -368,132 +376,6 @@ std::string compare(const Pattern& want, const std::string& got)
     return {};
 }
 
-// ---------------------------------------------------------------- steps table
-
-struct Step {
-    int line = 0;
-    std::string kind;  // "press" or "select"
-    std::string label;
-    int id = 0;
-    std::vector<std::pair<int, std::string>> fields; // press: field id -> text
-    std::string caption, prompt;                      // select
-    std::string port;                                 // COM1, LPT1 or "-"
-    Pattern expected;                                 // press
-    std::string line_settings;                        // select: e.g. "9600 8N1 DTR" or "-"
-};
-
-std::vector<std::string> splitBars(const std::string& s)
-{
-    std::vector<std::string> parts;
-    std::string cur;
-    bool quoted = false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        if (c == '\\' && quoted && i + 1 < s.size()) {
-            cur += c;
-            cur += s[++i];
-            continue;
-        }
-        if (c == '"') quoted = !quoted;
-        if (c == '|' && !quoted) {
-            parts.push_back(trim(cur));
-            cur.clear();
-        } else {
-            cur += c;
-        }
-    }
-    parts.push_back(trim(cur));
-    return parts;
-}
-
-std::vector<std::pair<int, std::string>> parseFields(const std::string& s)
-{
-    std::vector<std::pair<int, std::string>> fields;
-    size_t i = 0;
-    while (i < s.size()) {
-        if (isspace((unsigned char)s[i])) {
-            ++i;
-            continue;
-        }
-        if (s[i] == '-' && fields.empty()) break; // "-": no fields
-        size_t eq = s.find('=', i);
-        if (eq == std::string::npos || eq + 1 >= s.size() || s[eq + 1] != '"')
-            throw std::runtime_error("field must be written id=\"text\"");
-        int id = atoi(s.substr(i, eq - i).c_str());
-        i = eq + 2;
-        fields.emplace_back(id, unescape(s, i, '"'));
-    }
-    return fields;
-}
-
-std::vector<Step> loadSteps(const std::wstring& path)
-{
-    std::string content;
-    if (!readWholeFile(path, content)) throw Abort{"cannot read the steps table " + narrow(path)};
-    std::istringstream in(content);
-    std::map<std::string, Pattern> defs;
-    std::vector<Step> steps;
-    std::string raw;
-    int lineNo = 0;
-    std::string pending;
-    int pendingLine = 0;
-    auto handle = [&](const std::string& text, int at) {
-        try {
-            std::string l = trim(text);
-            if (l.rfind("def ", 0) == 0) {
-                size_t eq = l.find('=');
-                if (eq == std::string::npos) throw std::runtime_error("def without =");
-                std::string name = trim(l.substr(4, eq - 4));
-                defs[name] = PatternParser(defs).parse(l.substr(eq + 1));
-                return;
-            }
-            size_t sp = l.find(' ');
-            Step st;
-            st.line = at;
-            st.kind = l.substr(0, sp);
-            auto cols = splitBars(l.substr(sp + 1));
-            if (st.kind == "press") {
-                if (cols.size() != 5) throw std::runtime_error("press needs 5 columns");
-                st.label = cols[0];
-                st.id = atoi(cols[1].c_str());
-                st.fields = parseFields(cols[2]);
-                st.port = cols[3];
-                st.expected = PatternParser(defs).parse(cols[4]);
-            } else if (st.kind == "select") {
-                if (cols.size() != 6) throw std::runtime_error("select needs 6 columns");
-                st.label = cols[0];
-                st.id = atoi(cols[1].c_str());
-                st.caption = cols[2];
-                st.prompt = cols[3];
-                st.port = cols[4];
-                st.line_settings = cols[5];
-            } else {
-                throw std::runtime_error("unknown row kind '" + st.kind + "'");
-            }
-            steps.push_back(st);
-        } catch (const std::exception& e) {
-            throw Abort{strf("steps table line %d: %s", at, e.what())};
-        }
-    };
-    while (std::getline(in, raw)) {
-        ++lineNo;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        std::string t = trim(raw);
-        bool continuation = !raw.empty() && isspace((unsigned char)raw[0]) && !t.empty() && t[0] != '#';
-        if (continuation && !pending.empty()) {
-            pending += ' ' + t;
-            continue;
-        }
-        if (!pending.empty()) handle(pending, pendingLine);
-        pending.clear();
-        if (t.empty() || t[0] == '#') continue;
-        pending = t;
-        pendingLine = lineNo;
-    }
-    if (!pending.empty()) handle(pending, pendingLine);
-    return steps;
-}
-
 // ---------------------------------------------------------------- capture files
 
 class Capture {
@@ -527,6 +409,19 @@ private:
     std::wstring path_;
 };
 
+std::wstring g_captureDir;
+
+// Returns once the capture process has taken in every byte written to the
+// ports so far. The program's writes are synchronous, so after a handler has
+// returned its bytes are all in the capture files.
+void syncPorts()
+{
+    std::wstring req = g_captureDir + L"\\sync.req";
+    if (!writeWholeFile(req, "sync\n")) throw Abort{"cannot ask the capture process to sync"};
+    if (!waitFor(5000, [&] { return GetFileAttributesW(req.c_str()) == INVALID_FILE_ATTRIBUTES; }, 5))
+        throw Abort{"the capture process did not sync within 5 s"};
+}
+
 // ---------------------------------------------------------------- windows of the program
 
 DWORD g_pid = 0;
@@ -550,49 +445,49 @@ std::wstring windowText(HWND w)
     return s;
 }
 
-struct FindArgs {
-    std::wstring cls, title;
-    bool anyTitle;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND w, LPARAM lp)
+LRESULT sendTo(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0)
 {
-    auto* a = (FindArgs*)lp;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != g_pid) return TRUE;
-    if (className(w) != a->cls) return TRUE;
-    if (!a->anyTitle) {
-        wchar_t buf[512] = {};
-        GetWindowTextW(w, buf, 512);
-        if (a->title != buf) return TRUE;
-    }
-    a->found.push_back(w);
-    return TRUE;
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, 5000, &r);
+    return (LRESULT)r;
 }
 
-std::vector<HWND> programWindows(const std::wstring& cls, const std::wstring* title)
+// Top-level windows of the program with the class (and title, if given).
+std::vector<HWND> programWindows(const std::wstring& cls, const std::wstring* title = nullptr)
 {
-    FindArgs a{cls, title ? *title : std::wstring(), title == nullptr, {}};
-    EnumWindows(collect, (LPARAM)&a);
+    struct Args {
+        std::wstring cls;
+        const std::wstring* title;
+        std::vector<HWND> found;
+    } a{cls, title, {}};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* a = (Args*)lp;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != g_pid || className(w) != a->cls) return TRUE;
+            wchar_t buf[512] = {};
+            GetWindowTextW(w, buf, 512);
+            if (!a->title || *a->title == buf) a->found.push_back(w);
+            return TRUE;
+        },
+        (LPARAM)&a);
     return a.found;
 }
 
-HWND findWindow(const std::wstring& cls, const std::wstring& title)
+using Dialogs = std::vector<HWND>;
+
+Dialogs programDialogs() { return programWindows(L"#32770"); }
+
+// A dialog or message box of the program that was not there before.
+HWND newDialog(const Dialogs& before)
 {
-    auto v = programWindows(cls, &title);
-    return v.empty() ? nullptr : v.front();
+    for (HWND w : programDialogs())
+        if (std::find(before.begin(), before.end(), w) == before.end()) return w;
+    return nullptr;
 }
 
-HWND waitWindow(const std::wstring& cls, const std::wstring& title, int timeoutMs)
-{
-    HWND w = nullptr;
-    waitFor(timeoutMs, [&] { return (w = findWindow(cls, title)) != nullptr; });
-    return w;
-}
-
-std::vector<HWND> children(HWND parent, const std::wstring& cls)
+std::vector<HWND> children(HWND parent, const std::wstring& cls = {})
 {
     struct A {
         std::wstring cls;
@@ -602,7 +497,7 @@ std::vector<HWND> children(HWND parent, const std::wstring& cls)
         parent,
         [](HWND w, LPARAM lp) -> BOOL {
             auto* a = (A*)lp;
-            if (className(w) == a->cls) a->v.push_back(w);
+            if (a->cls.empty() || className(w) == a->cls) a->v.push_back(w);
             return TRUE;
         },
         (LPARAM)&a);
@@ -619,164 +514,143 @@ std::wstring boxText(HWND box)
     return {};
 }
 
+std::string titleOf(HWND w)
+{
+    wchar_t buf[512] = {};
+    GetWindowTextW(w, buf, 512);
+    return narrow(buf);
+}
+
 bool programRunning() { return g_process && WaitForSingleObject(g_process, 0) == WAIT_TIMEOUT; }
 
-// ---------------------------------------------------------------- screenshots
-
-std::wstring g_captureDir;
-
-void screenshot(const std::string& name, HWND w)
-{
-    sleepMs(700); // let it paint
-    RECT r{0, 0, 0, 0};
-    if (w) GetWindowRect(w, &r);
-    std::wstring req = g_captureDir + L"\\shot.req";
-    std::wstring tmp = g_captureDir + L"\\shot.tmp";
-    writeWholeFile(tmp, strf("%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
-                             r.bottom - r.top));
-    MoveFileExW(tmp.c_str(), req.c_str(), MOVEFILE_REPLACE_EXISTING);
-    bool done = waitFor(20000, [&] { return GetFileAttributesW(req.c_str()) == INVALID_FILE_ATTRIBUTES; }, 100);
-    check(done, "screenshot " + name, "the harness took no picture within 20 s");
-}
-
-// ---------------------------------------------------------------- clicking and waiting
+// ---------------------------------------------------------------- knowing a handler has finished
 //
-// A click is posted, never sent: a button may open a modal message box. To
-// know that its handler has finished, a second message is posted behind it
-// to an edit of the same dialog (EM_SETLIMITTEXT with a fresh value) and
-// the edit's limit is read back until it shows that value. Posted messages
-// are handled in order, so by then the click has been handled too, unless
-// the handler is waiting in a message box, whose own loop handles the
-// marker; so a message box is looked for as well.
+// Clicks and keys are posted, never sent: a handler may show a modal box. To
+// know that a dialog has handled them, a marker is posted behind them to a
+// push button of the same dialog (BM_SETSTATE pushed) and read back with
+// BM_GETSTATE. Messages posted to windows of one thread are handled in
+// order, so once the marker shows, everything before it has been handled,
+// unless a handler is waiting in a message box or nested dialog, whose own
+// loop handles the marker; so new dialogs are looked for as well. The
+// button is released again at once.
 
-unsigned g_markerSeq = 0;
-
-HWND markerEdit(HWND dlg)
+HWND markerButton(HWND dlg, HWND avoid)
 {
-    auto edits = children(dlg, L"Edit");
-    return edits.empty() ? nullptr : edits.front();
+    HWND fallback = nullptr;
+    for (HWND b : children(dlg, L"Button")) {
+        if (b == avoid || GetParent(b) != dlg) continue;
+        LONG type = GetWindowLongW(b, GWL_STYLE) & BS_TYPEMASK;
+        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return b;
+        if (!fallback && type != BS_GROUPBOX) fallback = b;
+    }
+    return fallback ? fallback : avoid;
 }
 
-unsigned postMarker(HWND edit)
+bool pushed(HWND b) { return (sendTo(b, BM_GETSTATE) & BST_PUSHED) != 0; }
+
+void release(HWND b)
 {
-    unsigned value = 100000 + (++g_markerSeq);
-    PostMessageW(edit, EM_SETLIMITTEXT, value, 0);
-    return value;
+    if (IsWindow(b) && pushed(b)) sendTo(b, BM_SETSTATE, FALSE);
 }
 
-bool markerSeen(HWND edit, unsigned value)
-{
-    DWORD_PTR limit = 0;
-    if (!SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 200, &limit)) return false;
-    return limit == value;
-}
-
-// Message boxes and dialogs of the program other than the known ones.
-HWND newDialog(const std::vector<HWND>& known)
-{
-    for (HWND w : programWindows(L"#32770", nullptr))
-        if (std::find(known.begin(), known.end(), w) == known.end()) return w;
-    return nullptr;
-}
-
-struct ClickResult {
-    bool done = false; // the handler returned
-    HWND box = nullptr; // a message box appeared
+struct Settled {
+    bool done = false;   // everything posted was handled
+    bool closed = false; // the dialog went away
+    HWND box = nullptr;  // a new dialog or message box appeared
 };
 
-ClickResult clickAndWait(HWND dlg, HWND button, const std::vector<HWND>& known, int timeoutMs = 30000)
+// Posts what `post` posts to `dlg` (or its controls), then waits until it
+// has been handled, the dialog has closed or a new dialog has appeared.
+template <class Post>
+Settled settle(HWND dlg, const Dialogs& before, Post&& post, HWND clicked = nullptr, int timeoutMs = 30000)
 {
-    ClickResult r;
-    HWND edit = markerEdit(dlg);
-    PostMessageW(button, BM_CLICK, 0, 0);
-    unsigned value = edit ? postMarker(edit) : 0;
+    Settled r;
+    HWND marker = markerButton(dlg, clicked);
+    if (!marker) throw Abort{"the dialog \"" + titleOf(dlg) + "\" has no button to post a marker to"};
+    release(marker);
+    post();
+    PostMessageW(marker, BM_SETSTATE, TRUE, 0);
     waitFor(timeoutMs, [&] {
-        if ((r.box = newDialog(known)) != nullptr) return true;
-        if (!IsWindow(dlg)) return r.done = true;
-        if (edit && markerSeen(edit, value)) {
-            r.box = newDialog(known);
-            r.done = r.box == nullptr;
-            return true;
-        }
-        if (!edit) {
-            sleepMs(500);
-            return r.done = true;
+        if ((r.box = newDialog(before)) != nullptr) return true;
+        if (!IsWindow(dlg)) return r.closed = true;
+        if (pushed(marker)) {
+            r.box = newDialog(before);
+            return r.done = r.box == nullptr;
         }
         return false;
-    });
+    }, 10);
+    if (!r.box) release(marker);
     return r;
 }
 
-// Waits until the panel has handled everything posted to it so far.
-bool waitIdle(HWND dlg, int timeoutMs = 30000)
+// Waits until the window has handled everything posted to it so far.
+void idle(HWND w)
 {
-    HWND edit = markerEdit(dlg);
-    if (!edit) {
-        sleepMs(500);
-        return true;
-    }
-    unsigned value = postMarker(edit);
-    return waitFor(timeoutMs, [&] { return !IsWindow(dlg) || markerSeen(edit, value); });
+    if (className(w) == L"#32770" && markerButton(w, nullptr))
+        settle(w, programDialogs(), [] {});
+    else
+        sendTo(w, WM_NULL);
 }
 
 // Answers a message box with the given button; true when the box went away.
 bool answer(HWND box, int buttonId)
 {
-    waitFor(3000, [&] { return IsWindowVisible(box) != FALSE; });
+    waitFor(3000, [&] { return IsWindowVisible(box) != FALSE; }, 10);
     HWND b = GetDlgItem(box, buttonId);
     if (b)
         PostMessageW(b, BM_CLICK, 0, 0);
     else
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
-    return waitFor(5000, [&] { return !IsWindow(box); });
+    return waitFor(5000, [&] { return !IsWindow(box); }, 10);
+}
+
+// A new dialog is looked at once it shows: until then its texts may be unset.
+HWND shown(HWND w)
+{
+    waitFor(3000, [&] { return IsWindowVisible(w) != FALSE; }, 10);
+    return w;
+}
+
+std::string describeBox(HWND box)
+{
+    shown(box);
+    return "\"" + titleOf(box) + "\" saying \"" + narrow(boxText(box)) + "\"";
 }
 
 // Dismisses a box nobody expected, reporting what it said.
 std::string dismissUnexpected(HWND box)
 {
-    wchar_t title[256] = {};
-    GetWindowTextW(box, title, 256);
-    std::string what = "unexpected message box \"" + narrow(title) + "\": \"" + narrow(boxText(box)) + "\"";
-    if (!answer(box, IDOK)) answer(box, IDCANCEL);
+    std::string what = "unexpected dialog " + describeBox(box);
+    if (!answer(box, IDOK) && !answer(box, IDCANCEL)) throw Abort{what + " does not go away"};
     return what;
 }
 
-// ---------------------------------------------------------------- bytes on the ports
+// ---------------------------------------------------------------- screenshots
 
-struct Ports {
-    Capture com, lpt;
-    Capture& get(const std::string& name) { return name == "LPT1" ? lpt : com; }
-};
-
-// Waits until the port has at least `want` new bytes and has been quiet
-// for a moment, or has been quiet for longer.
-std::string collectBytes(Capture& c, long long start, size_t want)
+void screenshot(const std::string& name, HWND w)
 {
-    long long last = c.size();
-    auto changed = Clock::now();
-    auto end = Clock::now() + milliseconds(30000);
-    for (;;) {
-        sleepMs(50);
-        long long now = c.size();
-        if (now != last) {
-            last = now;
-            changed = Clock::now();
-        }
-        auto quiet = Clock::now() - changed;
-        if ((size_t)(last - start) >= want && quiet >= milliseconds(400)) break;
-        if (quiet >= milliseconds(1500)) break;
-        if (Clock::now() >= end) break;
-    }
-    return c.readFrom(start);
+    waitFor(3000, [&] { return IsWindowVisible(w) != FALSE; }, 10);
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    idle(w);
+    // The painted window reaches the X server when the program next waits.
+    sleepMs(150);
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(w, &r);
+    std::wstring req = g_captureDir + L"\\shot.req";
+    std::wstring tmp = g_captureDir + L"\\shot.tmp";
+    writeWholeFile(tmp, strf("%s %ld %ld %ld %ld\n", name.c_str(), r.left, r.top, r.right - r.left,
+                             r.bottom - r.top));
+    MoveFileExW(tmp.c_str(), req.c_str(), MOVEFILE_REPLACE_EXISTING);
+    bool done = waitFor(20000, [&] { return GetFileAttributesW(req.c_str()) == INVALID_FILE_ATTRIBUTES; }, 20);
+    check(done, "screenshot " + name, "the harness took no picture within 20 s");
 }
 
 // ---------------------------------------------------------------- program start
 
+const wchar_t kMainClass[] = L"rizeviziz";
+
 bool startProgram(const std::wstring& exe)
 {
-    if (g_process) CloseHandle(g_process);
-    g_process = nullptr;
-    g_pid = 0;
     std::wstring dir = exe.substr(0, exe.find_last_of(L"\\/"));
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
@@ -790,28 +664,26 @@ bool startProgram(const std::wstring& exe)
     return true;
 }
 
-const wchar_t kMainClass[] = L"rizeviziz";
-const wchar_t kMainTitle[] = L"RURiriro(内部使用) -V4.22";
-
 HWND waitMainWindow()
 {
     HWND w = nullptr;
     waitFor(20000, [&] {
-        auto v = programWindows(kMainClass, nullptr);
+        auto v = programWindows(kMainClass);
         if (!v.empty()) w = v.front();
         return w != nullptr && IsWindowVisible(w);
     });
     return w;
 }
 
-// ---------------------------------------------------------------- the scenario
+// ---------------------------------------------------------------- serial line log
 
 struct LineSettings {
     unsigned baud = 0;
-    int bits = 0, parenb = -1, cstopb = -1, dtr = -1;
+    int bits = 0, parenb = -1, parodd = -1, cstopb = -1, dtr = -1;
     int tcsetattrCalls = 0, modemCalls = 0;
 };
 
+// The settings in force after the logged calls (the last call wins).
 LineSettings parseLineLog(const std::string& text)
 {
     LineSettings s;
@@ -827,6 +699,7 @@ LineSettings parseLineLog(const std::string& text)
             s.baud = (unsigned)field("baud");
             s.bits = (int)field("bits");
             s.parenb = (int)field("parenb");
+            s.parodd = (int)field("parodd");
             s.cstopb = (int)field("cstopb");
         } else if (l.rfind("modem", 0) == 0) {
             ++s.modemCalls;
@@ -836,326 +709,846 @@ LineSettings parseLineLog(const std::string& text)
     return s;
 }
 
+char parityOf(const LineSettings& s) { return !s.parenb ? 'N' : s.parodd ? 'O' : 'E'; }
+
 std::string describe(const LineSettings& s)
 {
     if (!s.tcsetattrCalls) return "no line settings were applied to the serial port";
-    std::string d = strf("%u baud, %d data bits, %s, %d stop bit(s)", s.baud, s.bits,
-                         s.parenb ? "parity" : "no parity", s.cstopb ? 2 : 1);
-    d += s.modemCalls ? (s.dtr ? ", DTR on" : ", DTR off") : ", DTR not touched";
-    return d;
+    return strf("%u %d%c%d", s.baud, s.bits, parityOf(s), s.cstopb ? 2 : 1) +
+           (s.modemCalls ? (s.dtr ? " DTR" : " DTR off") : " DTR untouched");
 }
 
-class Scenario {
+// A wanted line, "<baud> <data bits><parity N|E|O><stop bits 1|2> [DTR]".
+struct LineWant {
+    unsigned baud = 0;
+    int bits = 8;
+    char parity = 'N';
+    int stop = 1;
+    bool dtr = false;
+};
+
+LineWant parseLine(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string baud, frame, dtr, extra;
+    in >> baud >> frame >> dtr >> extra;
+    LineWant w;
+    char parity = frame.size() == 3 ? (char)toupper((unsigned char)frame[1]) : 0;
+    if (baud.empty() || baud.find_first_not_of("0123456789") != std::string::npos || frame.size() != 3 ||
+        frame[0] < '5' || frame[0] > '8' || (parity != 'N' && parity != 'E' && parity != 'O') ||
+        (frame[2] != '1' && frame[2] != '2') || (!dtr.empty() && dtr != "DTR") || !extra.empty())
+        throw std::runtime_error("line must read like \"9600 8N1 DTR\" or \"19200 7E2\", not \"" + text + "\"");
+    w.baud = (unsigned)atol(baud.c_str());
+    w.bits = frame[0] - '0';
+    w.parity = parity;
+    w.stop = frame[2] - '0';
+    w.dtr = !dtr.empty();
+    return w;
+}
+
+// ---------------------------------------------------------------- steps
+
+struct Field {
+    enum Kind { Text, Item, Check } kind = Text;
+    int id = 0;
+    std::string text; // Text
+    int value = 0;    // Item: index; Check: 1 on, 0 off
+};
+
+constexpr int kSelf = INT_MIN;    // id "-": the current window itself
+constexpr int kAny = INT_MIN + 1; // id "any": some control of the current dialog
+
+struct Step {
+    std::string where; // file:line
+    std::string kind;
+    std::vector<std::string> cols; // after the kind; cols[0] is the label
+    const std::string& label() const { return cols[0]; }
+    // Filled by the kind's parse function where it applies:
+    int id = 0;
+    std::vector<Field> fields;
+    Pattern pattern;
+    std::string expected; // expect: the wanted observation
+    std::string property; // expect: text, checked, items, item N, ...
+    LineWant line;
+    bool checkLine = false;
+    std::string shot; // optional screenshot name (last column of select, box, exit)
+};
+
+int parseInt(const std::string& s, const char* what)
+{
+    char* end = nullptr;
+    long v = strtol(s.c_str(), &end, 10);
+    if (s.empty() || *end) throw std::runtime_error(std::string(what) + " must be a number, not \"" + s + "\"");
+    return (int)v;
+}
+
+std::vector<Field> parseFields(const std::string& s)
+{
+    std::vector<Field> fields;
+    if (s == "-") return fields;
+    size_t i = 0;
+    while (i < s.size()) {
+        if (isspace((unsigned char)s[i])) {
+            ++i;
+            continue;
+        }
+        size_t eq = s.find('=', i);
+        if (eq == std::string::npos || eq + 1 >= s.size())
+            throw std::runtime_error("a field is written id=\"text\", id=#N or id=on|off");
+        Field f;
+        f.id = parseInt(s.substr(i, eq - i), "a field id");
+        i = eq + 1;
+        if (s[i] == '"') {
+            ++i;
+            f.text = unescape(s, i, '"');
+        } else {
+            size_t end = s.find_first_of(" \t", i);
+            std::string v = s.substr(i, end == std::string::npos ? std::string::npos : end - i);
+            i += v.size();
+            if (v == "on" || v == "off") {
+                f.kind = Field::Check;
+                f.value = v == "on";
+            } else if (v.size() > 1 && v[0] == '#') {
+                f.kind = Field::Item;
+                f.value = parseInt(v.substr(1), "an item number");
+            } else {
+                throw std::runtime_error("field value \"" + v + "\" is neither \"text\", #N nor on|off");
+            }
+        }
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+void checkPort(const std::string& port)
+{
+    if (port != "COM1" && port != "LPT1" && port != "-")
+        throw std::runtime_error("port must be COM1, LPT1 or -, not \"" + port + "\"");
+}
+
+int answerId(const std::string& a)
+{
+    if (a == "OK") return IDOK;
+    if (a == "Cancel") return IDCANCEL;
+    if (a == "Yes") return IDYES;
+    if (a == "No") return IDNO;
+    throw std::runtime_error("answer must be OK, Cancel, Yes or No, not \"" + a + "\"");
+}
+
+// ---------------------------------------------------------------- the session
+
+struct Ports {
+    Capture com, lpt;
+};
+
+// Port sizes at one moment, to see what was written after it.
+struct PortMark {
+    long long com, lpt;
+};
+
+struct Frame {
+    HWND dlg;
+    std::string title;
+    bool ownerless;
+};
+
+class Session {
 public:
-    Scenario(std::wstring exe, std::vector<Step> steps, std::wstring captureDir)
-        : exe_(std::move(exe)), steps_(std::move(steps)),
-          ports_{Capture(captureDir + L"\\serial.bin"), Capture(captureDir + L"\\parallel.bin")},
-          lineLog_(captureDir + L"\\line.log")
+    Session(std::wstring exe, const std::wstring& captureDir)
+        : lineLog(captureDir + L"\\line.log"), exe_(std::move(exe)),
+          ports_{Capture(captureDir + L"\\serial.bin"), Capture(captureDir + L"\\parallel.bin")}
     {
     }
 
-    void run()
+    void start()
     {
-        mainWindow();
-        aboutBox();
-        epsonPanel();
-        exitQuestion();
-        escapeKey();
+        if (!startProgram(exe_)) throw Abort{"cannot start " + narrow(exe_)};
+        main = waitMainWindow();
+        if (!main) throw Abort{"no visible window of class rizeviziz within 20 s"};
+        pass("program starts: main window of class rizeviziz appears");
     }
 
-private:
-    HWND openPanel(int command, const std::wstring& title, const std::string& name)
+    // The window steps act on: the innermost open dialog, else the main window.
+    HWND current() const { return stack.empty() ? main : stack.back().dlg; }
+
+    HWND dialog() const
     {
-        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        HWND dlg = waitWindow(L"#32770", title, 10000);
-        if (!dlg) throw Abort{strf("menu command %d opened no dialog titled \"%s\"", command, narrow(title).c_str())};
-        waitFor(3000, [&] { return IsWindowVisible(dlg) != FALSE; });
-        pass("menu command " + std::to_string(command) + " opens " + name);
+        if (stack.empty()) throw Abort{"no dialog is open"};
+        return stack.back().dlg;
+    }
+
+    HWND control(int id) const
+    {
+        HWND c = GetDlgItem(dialog(), id);
+        if (!c) throw std::runtime_error(strf("\"%s\" has no control with id %d", stack.back().title.c_str(), id));
+        return c;
+    }
+
+    // Before each step: the program runs and the current dialog is still open.
+    void ready() const
+    {
+        if (!programRunning()) throw Abort{"the program has ended"};
+        if (!stack.empty() && !IsWindow(stack.back().dlg))
+            throw Abort{"\"" + stack.back().title + "\" closed unexpectedly"};
+    }
+
+    PortMark mark()
+    {
+        syncPorts();
+        return {ports_.com.size(), ports_.lpt.size()};
+    }
+
+    // What reached each port since the mark.
+    std::pair<std::string, std::string> writtenSince(const PortMark& m)
+    {
+        syncPorts();
+        return {ports_.com.readFrom(m.com), ports_.lpt.readFrom(m.lpt)};
+    }
+
+    // Empty when nothing reached either port since the mark, else what did.
+    std::string silenceSince(const PortMark& m)
+    {
+        auto [com, lpt] = writtenSince(m);
+        std::string what;
+        if (!com.empty()) what += strf("%zu bytes on COM1 [%s] ", com.size(), hex(com, 0, 24).c_str());
+        if (!lpt.empty()) what += strf("%zu bytes on LPT1 [%s]", lpt.size(), hex(lpt, 0, 24).c_str());
+        return trim(what);
+    }
+
+    // Waits for a new dialog titled `title`; anything else fails the group.
+    HWND awaitDialog(const Dialogs& before, const std::string& title, const std::string& name)
+    {
+        HWND dlg = nullptr;
+        waitFor(10000, [&] { return (dlg = newDialog(before)) != nullptr; }, 10);
+        if (!dlg) {
+            fail(name, "no dialog \"" + title + "\" appeared within 10 s");
+            throw Abort{"the dialog did not open"};
+        }
+        if (titleOf(shown(dlg)) != title) {
+            fail(name, dismissUnexpected(dlg) + ", expected \"" + title + "\"");
+            throw Abort{"the dialog did not open"};
+        }
         return dlg;
     }
 
-    void mainWindow()
+    // Checks a newly opened dialog's owner and makes it the current dialog.
+    void push(HWND dlg, const std::string& title, const std::string& owner, const std::string& name)
     {
-        if (!startProgram(exe_)) throw Abort{"cannot start " + narrow(exe_)};
-        main_ = waitMainWindow();
-        if (!main_) throw Abort{"no visible window of class rizeviziz within 20 s"};
-        pass("main window of class rizeviziz appears");
-        wchar_t title[256] = {};
-        GetWindowTextW(main_, title, 256);
-        check(std::wstring(title) == kMainTitle, "main window title",
-              "title is \"" + narrow(title) + "\", expected \"" + narrow(kMainTitle) + "\"");
-        screenshot("main-window", main_);
+        HWND want = owner == "main" ? main : owner == "panel" ? dialog() : nullptr;
+        HWND got = GetWindow(dlg, GW_OWNER);
+        auto who = [&](HWND w) {
+            return w == nullptr ? std::string("none") : w == main ? std::string("main") : "\"" + titleOf(w) + "\"";
+        };
+        check(got == want, name + ": owner is " + owner, "owner is " + who(got));
+        if (owner == "none")
+            check(IsWindowEnabled(main) != FALSE, name + ": the main window stays enabled",
+                  "the main window is disabled while \"" + title + "\" is open");
+        stack.push_back({dlg, title, owner == "none"});
     }
 
-    void aboutBox()
+    void pop() { stack.pop_back(); }
+
+    // Sets the fields of the current dialog as a user would leave them.
+    void setFields(const std::vector<Field>& fields)
     {
-        HWND about = openPanel(40017, L"关于dozi", "the About box");
-        screenshot("about-box", about);
-        HWND ok = GetDlgItem(about, 1);
-        check(ok && windowText(ok) == L"确定", "About box has 确定 (id 1)",
-              ok ? "button 1 reads \"" + narrow(windowText(ok)) + "\"" : "no control with id 1");
-        HWND site = GetDlgItem(about, 1024);
-        check(site && windowText(site) == L"访问网站", "About box has 访问网站 (id 1024)",
-              site ? "button 1024 reads \"" + narrow(windowText(site)) + "\"" : "no control with id 1024");
-        bool blurb = false;
-        for (HWND s : children(about, L"Static"))
-            if (windowText(s).find(L"本软件是针对ZEVUV系列打印机的测试程序") == 0) blurb = true;
-        check(blurb, "About box text", "no static text starting with 本软件是针对ZEVUV系列打印机的测试程序");
-        if (!ok) throw Abort{"cannot close the About box"};
-        PostMessageW(ok, BM_CLICK, 0, 0);
-        bool closed = waitFor(5000, [&] { return !IsWindow(about); });
-        if (!check(closed, "确定 closes the About box", "the About box is still open after 5 s"))
-            throw Abort{"the About box does not close"};
-    }
-
-    void epsonPanel()
-    {
-        HWND dlg = openPanel(40047, L"EPSON模式", "the EPSON模式 panel");
-        screenshot("epson-panel", dlg);
-        std::vector<HWND> known{dlg};
-        for (const Step& st : steps_) {
-            if (!IsWindow(dlg)) throw Abort{"the EPSON模式 panel closed unexpectedly"};
-            if (st.kind == "select")
-                selectStep(dlg, known, st);
-            else
-                pressStep(dlg, known, st);
-        }
-        screenshot("epson-panel-used", dlg);
-
-        // Esc, which the dialog manager turns into IDCANCEL, leaves the panel open.
-        PostMessageW(GetDlgItem(dlg, 1074), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageW(GetDlgItem(dlg, 1074), WM_KEYUP, VK_ESCAPE, 0xC0010001);
-        waitIdle(dlg);
-        check(IsWindow(dlg) != FALSE, "Esc leaves the EPSON模式 panel open", "the panel closed on Esc");
-        // The panel has no owner: the main window and its menu stay usable.
-        check(IsWindowEnabled(main_) != FALSE, "the main window stays enabled under the panel",
-              "the main window is disabled while the panel is open");
-
-        HWND close = GetDlgItem(dlg, 1);
-        if (!close) throw Abort{"the panel has no 关闭 (id 1)"};
-        long long com0 = ports_.com.size(), lpt0 = ports_.lpt.size();
-        PostMessageW(close, BM_CLICK, 0, 0);
-        bool closed = waitFor(5000, [&] { return !IsWindow(dlg); });
-        if (!check(closed, "关闭 closes the EPSON模式 panel", "the panel is still open after 5 s"))
-            throw Abort{"the panel does not close"};
-        sleepMs(300);
-        check(ports_.com.size() == com0 && ports_.lpt.size() == lpt0, "关闭 writes nothing",
-              "bytes arrived while closing the panel");
-    }
-
-    void setFields(HWND dlg, const Step& st)
-    {
-        for (auto& [id, text] : st.fields) {
-            HWND f = GetDlgItem(dlg, id);
-            if (!f) throw std::runtime_error(strf("no field with id %d", id));
-            std::wstring w = widen(text);
-            DWORD_PTR r = 0;
-            SendMessageTimeoutW(f, WM_SETTEXT, 0, (LPARAM)w.c_str(), SMTO_NORMAL, 5000, &r);
-            if (windowText(f) != w) throw std::runtime_error(strf("field %d did not take the text", id));
-        }
-    }
-
-    void pressStep(HWND dlg, const std::vector<HWND>& known, const Step& st)
-    {
-        std::string name = strf("[%d] %s", st.id, st.label.c_str());
-        try {
-            setFields(dlg, st);
-        } catch (const std::exception& e) {
-            fail(name, e.what());
-            return;
-        }
-        HWND button = GetDlgItem(dlg, st.id);
-        if (!button) {
-            fail(name, strf("the panel has no control with id %d", st.id));
-            return;
-        }
-        long long com0 = ports_.com.size(), lpt0 = ports_.lpt.size();
-        trace("click %d", st.id);
-        ClickResult r = clickAndWait(dlg, button, known);
-        trace("handled: done=%d box=%p", r.done, (void*)r.box);
-        std::string problem;
-        if (r.box) {
-            problem = dismissUnexpected(r.box);
-            waitIdle(dlg);
-        } else if (!r.done) {
-            problem = "the button's handler did not finish within 30 s";
-        }
-        std::string got;
-        std::string other;
-        if (st.port == "-") {
-            sleepMs(600);
-            got = ports_.com.readFrom(com0) + ports_.lpt.readFrom(lpt0);
-        } else {
-            bool lpt = st.port == "LPT1";
-            got = collectBytes(ports_.get(st.port), lpt ? lpt0 : com0, st.expected.size());
-            other = lpt ? ports_.com.readFrom(com0) : ports_.lpt.readFrom(lpt0);
-        }
-        std::string diff = compare(st.expected, got);
-        if (!diff.empty()) problem += (problem.empty() ? "" : "; ") + (st.port == "-" ? "expected no bytes, " : st.port + ": ") + diff;
-        if (!other.empty())
-            problem += (problem.empty() ? "" : "; ") +
-                       strf("%zu bytes went to %s as well: [%s]", other.size(), st.port == "LPT1" ? "COM1" : "LPT1",
-                            hex(other, 0, 24).c_str());
-        if (problem.empty())
-            pass(name + strf(" (%zu bytes on %s)", got.size(), st.port == "-" ? "no port" : st.port.c_str()));
-        else
-            fail(name, problem);
-    }
-
-    void selectStep(HWND dlg, std::vector<HWND>& known, const Step& st)
-    {
-        std::string name = strf("[%d] %s", st.id, st.label.c_str());
-        HWND radio = GetDlgItem(dlg, st.id);
-        if (!radio) throw Abort{strf("the panel has no control with id %d", st.id)};
-        long long com0 = ports_.com.size(), lpt0 = ports_.lpt.size();
-        long long log0 = lineLog_.size();
-        ClickResult r = clickAndWait(dlg, radio, known);
-        if (!r.box) {
-            fail(name, "no message box appeared");
-            return;
-        }
-        wchar_t title[256] = {};
-        GetWindowTextW(r.box, title, 256);
-        std::wstring text = boxText(r.box);
-        if (!promptShot_) {
-            promptShot_ = true;
-            waitFor(3000, [&] { return IsWindowVisible(r.box) != FALSE; });
-            screenshot("port-prompt", r.box);
-        }
-        check(narrow(title) == st.caption && narrow(text) == st.prompt, name + ": prompt",
-              "box \"" + narrow(title) + "\" says \"" + narrow(text) + "\"; expected \"" + st.caption + "\" saying \"" +
-                  st.prompt + "\"");
-        if (!answer(r.box, IDOK)) throw Abort{"the prompt did not go away after OK"};
-        // A failed open shows one more box.
-        HWND edit = markerEdit(dlg);
-        unsigned value = edit ? postMarker(edit) : 0;
-        HWND extra = nullptr;
-        waitFor(15000, [&] {
-            if ((extra = newDialog(known)) != nullptr) return true;
-            return !edit || markerSeen(edit, value);
-        });
-        if (extra) {
-            fail(name + ": port opens", dismissUnexpected(extra));
-            waitIdle(dlg);
-        }
-        DWORD_PTR state = 0;
-        SendMessageTimeoutW(radio, BM_GETCHECK, 0, 0, SMTO_NORMAL, 2000, &state);
-        check(state == BST_CHECKED, name + ": radio button marked", "the radio button is not checked");
-        sleepMs(400);
-        check(ports_.com.size() == com0 && ports_.lpt.size() == lpt0, name + ": no bytes written",
-              "selecting the interface wrote bytes");
-        if (st.line_settings != "-") {
-            LineSettings s = parseLineLog(lineLog_.readFrom(log0));
-            std::string want = st.line_settings; // "<baud> 8N1 [DTR]"
-            unsigned baud = (unsigned)atol(want.c_str());
-            bool dtr = want.find("DTR") != std::string::npos;
-            bool ok = s.tcsetattrCalls > 0 && s.baud == baud && s.bits == 8 && s.parenb == 0 && s.cstopb == 0;
-            check(ok, name + ": serial line " + strf("%u baud, 8 data bits, no parity, 1 stop bit", baud),
-                  "observed: " + describe(s));
-            if (dtr)
-                check(s.modemCalls > 0 && s.dtr == 1, name + ": DTR raised", "observed: " + describe(s));
-        }
-    }
-
-    void exitQuestion()
-    {
-        const std::wstring caption = L"退出", text = L"您确定退出本程序?";
-        for (int round = 0; round < 2; ++round) {
-            bool yes = round == 1;
-            PostMessageW(main_, WM_COMMAND, MAKEWPARAM(40002, 0), 0);
-            HWND box = waitWindow(L"#32770", caption, 10000);
-            if (!box) {
-                fail("退出 asks first", "no message box \"退出\" within 10 s");
-                throw Abort{"no exit question"};
+        HWND dlg = dialog();
+        bool notified = false;
+        for (const Field& f : fields) {
+            HWND c = control(f.id);
+            std::wstring cls = className(c);
+            bool list = cls == L"ListBox";
+            switch (f.kind) {
+            case Field::Text: {
+                std::wstring w = widen(f.text);
+                sendTo(c, WM_SETTEXT, 0, (LPARAM)w.c_str());
+                if (windowText(c) != w) throw std::runtime_error(strf("field %d did not take the text", f.id));
+                break;
             }
-            check(boxText(box) == text, strf("退出 asks \"您确定退出本程序?\" (round %d)", round + 1),
-                  "the box says \"" + narrow(boxText(box)) + "\"");
-            check(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO), "the exit question has Yes and No",
-                  "Yes/No buttons missing");
-            if (!yes) {
-                waitFor(3000, [&] { return IsWindowVisible(box) != FALSE; });
-                screenshot("exit-question", box);
-            }
-            if (!answer(box, yes ? IDYES : IDNO)) throw Abort{"the exit question did not go away"};
-            if (!yes) {
-                sleepMs(1500);
-                check(programRunning() && IsWindow(main_), "answering No keeps the program running",
-                      "the program ended");
-            } else {
-                bool ended = WaitForSingleObject(g_process, 10000) == WAIT_OBJECT_0;
-                DWORD code = 1;
-                if (ended) GetExitCodeProcess(g_process, &code);
-                check(ended && code == 0, "answering Yes ends the program with code 0",
-                      ended ? strf("exit code %lu", code) : "still running after 10 s");
-                if (!ended) TerminateProcess(g_process, 1);
+            case Field::Item:
+                if (!list && cls != L"ComboBox") throw std::runtime_error(strf("field %d is no list", f.id));
+                if (sendTo(c, list ? LB_SETCURSEL : CB_SETCURSEL, f.value) != f.value)
+                    throw std::runtime_error(strf("field %d has no item %d", f.id, f.value));
+                // A user's choice notifies the dialog (LBN_SELCHANGE and CBN_SELCHANGE are both 1).
+                PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(f.id, 1), (LPARAM)c);
+                notified = true;
+                break;
+            case Field::Check:
+                sendTo(c, BM_SETCHECK, f.value ? BST_CHECKED : BST_UNCHECKED);
+                if ((int)sendTo(c, BM_GETCHECK) != (f.value ? BST_CHECKED : BST_UNCHECKED))
+                    throw std::runtime_error(strf("field %d did not take the check state", f.id));
+                break;
             }
         }
+        if (notified) {
+            Settled r = settle(dlg, programDialogs(), [] {});
+            if (r.box) throw std::runtime_error("choosing an item showed " + dismissUnexpected(r.box));
+        }
     }
 
-    void escapeKey()
+    // Clicks a control of the current dialog and waits for the outcome.
+    Settled click(int id, const Dialogs& before)
     {
-        if (!startProgram(exe_)) throw Abort{"cannot start the program again"};
-        main_ = waitMainWindow();
-        if (!main_) throw Abort{"no main window after the second start"};
-        PostMessageW(main_, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        HWND box = nullptr;
-        bool ended = waitFor(10000, [&] {
-            if (!box) box = waitWindow(L"#32770", L"退出", 0);
-            return WaitForSingleObject(g_process, 0) == WAIT_OBJECT_0;
-        });
-        check(!box, "Esc does not ask", "the exit question appeared");
-        DWORD code = 1;
-        if (ended) GetExitCodeProcess(g_process, &code);
-        check(ended && code == 0, "Esc in the main window ends the program",
-              ended ? strf("exit code %lu", code) : "still running after 10 s");
-        if (!ended) TerminateProcess(g_process, 1);
+        HWND c = control(id);
+        return settle(dialog(), before, [&] { PostMessageW(c, BM_CLICK, 0, 0); }, c);
     }
 
+    HWND main = nullptr;
+    std::vector<Frame> stack;
+    Capture lineLog;
+
+private:
     std::wstring exe_;
-    std::vector<Step> steps_;
     Ports ports_;
-    Capture lineLog_;
-    HWND main_ = nullptr;
-    bool promptShot_ = false;
 };
+
+// ---------------------------------------------------------------- step kinds
+//
+// Each kind has a parse function (checks the columns when the files are
+// loaded, fills Step) and a run function. A run function reports its checks
+// with check/pass/fail; std::runtime_error fails the step, Abort ends the group.
+
+using Defs = std::map<std::string, Pattern>;
+
+void parseNothing(Step&, const Defs&) {}
+
+void parseId(Step& st, const Defs&) { st.id = parseInt(st.cols[1], "the id"); }
+
+// Compares what reached the ports since the mark with PORT and PATTERN; empty when right.
+std::string judgeBytes(Session& s, const PortMark& m, const std::string& port, const Pattern& want,
+                       std::string& summary)
+{
+    auto [com, lpt] = s.writtenSince(m);
+    if (port == "-") {
+        summary = "nothing written";
+        if (com.empty() && lpt.empty()) return {};
+        return strf("expected no bytes, got %zu on COM1 [%s] and %zu on LPT1 [%s]", com.size(),
+                    hex(com, 0, 24).c_str(), lpt.size(), hex(lpt, 0, 24).c_str());
+    }
+    const std::string& got = port == "LPT1" ? lpt : com;
+    const std::string& other = port == "LPT1" ? com : lpt;
+    summary = strf("%zu bytes on %s", got.size(), port.c_str());
+    std::string problem = compare(want, got);
+    if (!problem.empty()) problem = port + ": " + problem;
+    if (!other.empty())
+        problem += (problem.empty() ? "" : "; ") + strf("%zu bytes went to %s as well: [%s]", other.size(),
+                                                        port == "LPT1" ? "COM1" : "LPT1", hex(other, 0, 24).c_str());
+    return problem;
+}
+
+void join(std::string& problems, const std::string& more)
+{
+    if (!more.empty()) problems += (problems.empty() ? "" : "; ") + more;
+}
+
+// What a click left behind: a box nobody expected, or a handler that never returned.
+std::string leftover(Session& s, const Settled& r)
+{
+    if (r.box) {
+        std::string what = dismissUnexpected(r.box);
+        if (IsWindow(s.current())) idle(s.current());
+        return what;
+    }
+    return r.done || r.closed ? "" : "the handler did not finish within 30 s";
+}
+
+// open LABEL | MENU COMMAND | DIALOG TITLE | OWNER(main|none)
+void parseOpen(Step& st, const Defs&)
+{
+    st.id = parseInt(st.cols[1], "the menu command");
+    if (st.cols[3] != "main" && st.cols[3] != "none") throw std::runtime_error("owner must be main or none");
+}
+
+void runOpen(Session& s, const Step& st)
+{
+    Dialogs before = programDialogs();
+    PostMessageW(s.main, WM_COMMAND, MAKEWPARAM(st.id, 0), 0);
+    HWND dlg = s.awaitDialog(before, st.cols[2], st.label());
+    pass(st.label() + strf(": menu command %d opens \"%s\"", st.id, st.cols[2].c_str()));
+    s.push(dlg, st.cols[2], st.cols[3], st.label());
+}
+
+// opens LABEL | BUTTON ID | DIALOG TITLE | OWNER(panel|main|none)
+void parseOpens(Step& st, const Defs&)
+{
+    st.id = parseInt(st.cols[1], "the button id");
+    const std::string& o = st.cols[3];
+    if (o != "panel" && o != "main" && o != "none") throw std::runtime_error("owner must be panel, main or none");
+}
+
+void runOpens(Session& s, const Step& st)
+{
+    Dialogs before = programDialogs();
+    PostMessageW(s.control(st.id), BM_CLICK, 0, 0);
+    HWND dlg = s.awaitDialog(before, st.cols[2], st.label());
+    pass(st.label() + strf(": button %d opens \"%s\"", st.id, st.cols[2].c_str()));
+    s.push(dlg, st.cols[2], st.cols[3], st.label());
+}
+
+// shot NAME
+void runShot(Session& s, const Step& st) { screenshot(st.label(), s.current()); }
+
+// select LABEL | RADIO ID | PROMPT CAPTION | PROMPT TEXT | PORT | LINE [| SHOT]
+void parseSelect(Step& st, const Defs&)
+{
+    st.id = parseInt(st.cols[1], "the radio button id");
+    checkPort(st.cols[4]);
+    st.checkLine = st.cols[5] != "-";
+    if (st.checkLine) st.line = parseLine(st.cols[5]);
+    if (st.checkLine && st.cols[4] != "COM1") throw std::runtime_error("a serial line needs port COM1");
+    if (st.cols.size() > 6) st.shot = st.cols[6];
+}
+
+void checkBox(HWND box, const std::string& caption, const std::string& text, const std::string& name)
+{
+    std::string gotCaption = titleOf(shown(box)), gotText = narrow(boxText(box));
+    check(gotCaption == caption && gotText == text, name,
+          "box " + describeBox(box) + "; expected \"" + caption + "\" saying \"" + text + "\"");
+}
+
+void runSelect(Session& s, const Step& st)
+{
+    const std::string name = st.label();
+    HWND radio = s.control(st.id);
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    long long log0 = s.lineLog.size();
+    Settled r = s.click(st.id, before);
+    if (!r.box) throw std::runtime_error("no prompt appeared");
+    checkBox(r.box, st.cols[2], st.cols[3], name + ": prompt");
+    if (!st.shot.empty()) screenshot(st.shot, r.box);
+    if (!answer(r.box, IDOK)) throw Abort{"the prompt did not go away after OK"};
+    // A port that fails to open shows one more box.
+    Settled after = settle(s.dialog(), before, [] {});
+    check(!after.box && after.done, name + ": port opens", leftover(s, after));
+    check(sendTo(radio, BM_GETCHECK) == BST_CHECKED, name + ": radio button checked", "the radio button is not checked");
+    std::string noise = s.silenceSince(m);
+    check(noise.empty(), name + ": nothing written", "selecting the interface wrote " + noise);
+
+    LineSettings seen = parseLineLog(s.lineLog.readFrom(log0));
+    if (st.cols[4] != "COM1") {
+        check(seen.tcsetattrCalls == 0, name + ": the serial line is left alone", "observed " + describe(seen));
+    } else if (st.checkLine) {
+        const LineWant& w = st.line;
+        bool frame = seen.tcsetattrCalls > 0 && seen.baud == w.baud && seen.bits == w.bits &&
+                     parityOf(seen) == w.parity && (seen.cstopb ? 2 : 1) == w.stop;
+        bool dtr = w.dtr ? seen.modemCalls > 0 && seen.dtr == 1 : seen.dtr != 1;
+        check(frame && dtr, name + ": serial line " + st.cols[5], "observed " + describe(seen));
+    } else {
+        check(seen.tcsetattrCalls > 0, name + ": the serial line is set up", "no line settings were applied");
+    }
+}
+
+// press LABEL | ID | FIELDS | PORT | PATTERN
+void parsePress(Step& st, const Defs& defs)
+{
+    st.id = parseInt(st.cols[1], "the id");
+    st.fields = parseFields(st.cols[2]);
+    checkPort(st.cols[3]);
+    st.pattern = PatternParser(defs).parse(st.cols[4]);
+    if (st.cols[3] == "-" && !st.pattern.empty()) throw std::runtime_error("port - takes no pattern");
+}
+
+void runPress(Session& s, const Step& st)
+{
+    s.setFields(st.fields);
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    Settled r = s.click(st.id, before);
+    std::string problems = leftover(s, r), summary;
+    join(problems, judgeBytes(s, m, st.cols[3], st.pattern, summary));
+    check(problems.empty(), st.label() + " (" + summary + ")", problems);
+}
+
+// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT]
+void parseBox(Step& st, const Defs& defs)
+{
+    st.id = parseInt(st.cols[1], "the id");
+    st.fields = parseFields(st.cols[2]);
+    answerId(st.cols[5]);
+    checkPort(st.cols[6]);
+    st.pattern = PatternParser(defs).parse(st.cols[7]);
+    if (st.cols[6] == "-" && !st.pattern.empty()) throw std::runtime_error("port - takes no pattern");
+    if (st.cols.size() > 8) st.shot = st.cols[8];
+}
+
+void runBox(Session& s, const Step& st)
+{
+    s.setFields(st.fields);
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    Settled r = s.click(st.id, before);
+    if (!r.box) {
+        std::string summary, problems = "no message box appeared";
+        join(problems, judgeBytes(s, m, st.cols[6], st.pattern, summary));
+        throw std::runtime_error(problems);
+    }
+    checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
+    if (!st.shot.empty()) screenshot(st.shot, r.box);
+    int button = answerId(st.cols[5]);
+    if (!GetDlgItem(r.box, button)) throw std::runtime_error("the box has no " + st.cols[5] + " button");
+    if (!answer(r.box, button)) throw Abort{"the message box did not go away"};
+    Settled after = IsWindow(s.dialog()) ? settle(s.dialog(), before, [] {}) : Settled{false, true, nullptr};
+    std::string problems = leftover(s, after), summary;
+    join(problems, judgeBytes(s, m, st.cols[6], st.pattern, summary));
+    check(problems.empty(), st.label() + " (" + st.cols[5] + ", " + summary + ")", problems);
+}
+
+// click LABEL | ID
+void runClick(Session& s, const Step& st)
+{
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    Settled r = s.click(st.id, before);
+    std::string problems = leftover(s, r);
+    join(problems, s.silenceSince(m));
+    check(problems.empty(), st.label(), problems);
+}
+
+// expect LABEL | ID | PROPERTY, ID "-" for the current window itself or "any"
+// for some control of the current dialog.
+void parseExpect(Step& st, const Defs&)
+{
+    const std::string& id = st.cols[1];
+    st.id = id == "-" ? kSelf : id == "any" ? kAny : parseInt(id, "the id");
+    const std::string& p = st.cols[2];
+    auto quoted = [&](size_t from) {
+        if (from >= p.size() || p[from] != '"') throw std::runtime_error("a quoted text must follow = in " + p);
+        size_t i = from + 1;
+        std::string text = unescape(p, i, '"');
+        if (i != p.size()) throw std::runtime_error("text after the closing quote in " + p);
+        return text;
+    };
+    if (p.rfind("text=", 0) == 0) {
+        st.property = "text";
+        st.expected = quoted(5);
+    } else if (p == "checked" || p == "unchecked" || p == "enabled" || p == "disabled") {
+        st.property = p == "checked" || p == "unchecked" ? "check" : "state";
+        st.expected = p;
+    } else if (p.rfind("items=", 0) == 0 || p.rfind("selected=", 0) == 0) {
+        size_t eq = p.find('=');
+        st.property = p.substr(0, eq);
+        st.expected = std::to_string(parseInt(p.substr(eq + 1), "the count"));
+    } else if (p.rfind("item ", 0) == 0 && p.find('=') != std::string::npos) {
+        size_t eq = p.find('=');
+        st.property = "item";
+        st.fields = {Field{Field::Item, 0, {}, parseInt(trim(p.substr(5, eq - 5)), "the item number")}};
+        st.expected = quoted(eq + 1);
+    } else {
+        throw std::runtime_error("unknown property \"" + p + "\"");
+    }
+}
+
+// The control's value of the step's property, written as the step writes it.
+std::string observe(HWND c, const Step& st)
+{
+    bool list = className(c) == L"ListBox";
+    if (st.property == "text") return narrow(windowText(c));
+    if (st.property == "check") {
+        LRESULT v = sendTo(c, BM_GETCHECK);
+        return v == BST_CHECKED ? "checked" : v == BST_UNCHECKED ? "unchecked" : "indeterminate";
+    }
+    if (st.property == "state") return IsWindowEnabled(c) ? "enabled" : "disabled";
+    if (st.property == "items") return std::to_string((int)sendTo(c, list ? LB_GETCOUNT : CB_GETCOUNT));
+    if (st.property == "selected") return std::to_string((int)sendTo(c, list ? LB_GETCURSEL : CB_GETCURSEL));
+    int n = st.fields.front().value;
+    int len = (int)sendTo(c, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, n);
+    if (len < 0) return "(no item " + std::to_string(n) + ")";
+    std::wstring text(len + 1, L'\0');
+    sendTo(c, list ? LB_GETTEXT : CB_GETLBTEXT, n, (LPARAM)text.data());
+    text.resize(wcsnlen(text.c_str(), len));
+    return narrow(text);
+}
+
+void runExpect(Session& s, const Step& st)
+{
+    std::string what = st.property == "text" || st.property == "item" ? "\"" + st.expected + "\"" : st.expected;
+    if (st.id == kAny) {
+        for (HWND c : children(s.dialog()))
+            if (observe(c, st) == st.expected) return pass(st.label());
+        return fail(st.label(), "no control of \"" + s.stack.back().title + "\" has " + st.property + " " + what);
+    }
+    HWND c = st.id == kSelf ? s.current() : s.control(st.id);
+    std::string got = observe(c, st);
+    bool quotedValue = st.property == "text" || st.property == "item";
+    check(got == st.expected, st.label(),
+          st.property + " is " + (quotedValue ? "\"" + got + "\"" : got) + ", expected " + what);
+}
+
+// esc LABEL: Esc leaves the current dialog open and writes nothing.
+void runEsc(Session& s, const Step& st)
+{
+    HWND dlg = s.dialog();
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
+    HWND target = gui.hwndFocus && (gui.hwndFocus == dlg || IsChild(dlg, gui.hwndFocus)) ? gui.hwndFocus : dlg;
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    Settled r = settle(dlg, before, [&] {
+        PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    });
+    std::string problems = r.closed || !IsWindow(dlg) ? "the dialog closed on Esc" : leftover(s, r);
+    join(problems, s.silenceSince(m));
+    if (s.stack.back().ownerless && !IsWindowEnabled(s.main)) join(problems, "the main window is disabled");
+    check(problems.empty(), st.label(), problems);
+    if (!IsWindow(dlg)) throw Abort{"\"" + s.stack.back().title + "\" closed"};
+}
+
+// close LABEL | ID: the button closes the current dialog and writes nothing.
+void runClose(Session& s, const Step& st)
+{
+    HWND dlg = s.dialog();
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    Settled r = s.click(st.id, before);
+    std::string problems = r.box ? dismissUnexpected(r.box) : "";
+    if (!waitFor(5000, [&] { return !IsWindow(dlg); }, 10)) join(problems, "the dialog is still open after 5 s");
+    join(problems, s.silenceSince(m));
+    check(problems.empty(), st.label(), problems);
+    if (IsWindow(dlg)) throw Abort{"\"" + s.stack.back().title + "\" does not close"};
+    s.pop();
+}
+
+// exit LABEL | MENU COMMAND | CAPTION | TEXT | ANSWER(Yes|No) [| SHOT]: the
+// command asks first; Yes ends the program with code 0, No keeps it running.
+void parseExit(Step& st, const Defs&)
+{
+    st.id = parseInt(st.cols[1], "the menu command");
+    if (st.cols[4] != "Yes" && st.cols[4] != "No") throw std::runtime_error("answer must be Yes or No");
+    if (st.cols.size() > 5) st.shot = st.cols[5];
+}
+
+bool endsWithCodeZero(const std::string& name)
+{
+    bool ended = WaitForSingleObject(g_process, 10000) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    if (ended) GetExitCodeProcess(g_process, &code);
+    return check(ended && code == 0, name, ended ? strf("exit code %lu", code) : "still running after 10 s");
+}
+
+void runExit(Session& s, const Step& st)
+{
+    Dialogs before = programDialogs();
+    PostMessageW(s.main, WM_COMMAND, MAKEWPARAM(st.id, 0), 0);
+    HWND box = nullptr;
+    if (!waitFor(10000, [&] { return (box = newDialog(before)) != nullptr; }, 10))
+        throw Abort{"no question \"" + st.cols[2] + "\" within 10 s"};
+    checkBox(box, st.cols[2], st.cols[3], st.label() + ": asks");
+    check(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO), st.label() + ": Yes and No", "Yes/No buttons missing");
+    if (!st.shot.empty()) screenshot(st.shot, box);
+    if (!answer(box, st.cols[4] == "Yes" ? IDYES : IDNO)) throw Abort{"the question did not go away"};
+    if (st.cols[4] == "Yes") {
+        endsWithCodeZero(st.label() + ": Yes ends the program with code 0");
+        return;
+    }
+    sendTo(s.main, WM_NULL);
+    check(WaitForSingleObject(g_process, 500) == WAIT_TIMEOUT && IsWindow(s.main),
+          st.label() + ": No keeps the program running", "the program ended");
+}
+
+// escape-exits LABEL: Esc in the main window ends the program without asking.
+void runEscapeExits(Session& s, const Step& st)
+{
+    Dialogs before = programDialogs();
+    PostMessageW(s.main, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    HWND box = nullptr;
+    waitFor(10000, [&] {
+        if (!box) box = newDialog(before);
+        return !programRunning();
+    }, 10);
+    check(!box, st.label() + ": no question", box ? "a dialog appeared: " + describeBox(box) : "");
+    endsWithCodeZero(st.label() + ": the program ends with code 0");
+}
+
+struct KindRow {
+    const char* name;
+    size_t minCols, maxCols; // columns after the kind, the label first
+    void (*parse)(Step&, const Defs&);
+    void (*run)(Session&, const Step&);
+};
+
+const KindRow kKinds[] = {
+    {"open", 4, 4, parseOpen, runOpen},
+    {"opens", 4, 4, parseOpens, runOpens},
+    {"shot", 1, 1, parseNothing, runShot},
+    {"select", 6, 7, parseSelect, runSelect},
+    {"press", 5, 5, parsePress, runPress},
+    {"box", 8, 9, parseBox, runBox},
+    {"click", 2, 2, parseId, runClick},
+    {"expect", 3, 3, parseExpect, runExpect},
+    {"esc", 1, 1, parseNothing, runEsc},
+    {"close", 2, 2, parseId, runClose},
+    {"exit", 5, 6, parseExit, runExit},
+    {"escape-exits", 1, 1, parseNothing, runEscapeExits},
+};
+
+const KindRow* findKind(const std::string& name)
+{
+    for (const KindRow& k : kKinds)
+        if (name == k.name) return &k;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- steps files
+//
+// Rows are '|'-separated, '#' starts a comment line, a line starting with
+// white space continues the previous row. The first row is "group NAME";
+// "def NAME = PATTERN" defines a pattern for the later rows of the same file.
+
+std::vector<std::string> splitBars(const std::string& s)
+{
+    std::vector<std::string> parts;
+    std::string cur;
+    bool quoted = false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '\\' && quoted && i + 1 < s.size()) {
+            cur += c;
+            cur += s[++i];
+            continue;
+        }
+        if (c == '"') quoted = !quoted;
+        if (c == '|' && !quoted) {
+            parts.push_back(trim(cur));
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    parts.push_back(trim(cur));
+    return parts;
+}
+
+struct StepsFile {
+    std::string name, group;
+    std::vector<Step> steps;
+};
+
+StepsFile loadSteps(const std::wstring& path)
+{
+    std::string content;
+    if (!readWholeFile(path, content)) throw Abort{"cannot read the steps file " + narrow(path)};
+    StepsFile file;
+    std::string full = narrow(path);
+    file.name = full.substr(full.find_last_of("\\/") + 1);
+    Defs defs;
+    auto handle = [&](const std::string& row, int at) {
+        try {
+            size_t sp = row.find_first_of(" \t");
+            std::string kind = row.substr(0, sp), rest = sp == std::string::npos ? "" : trim(row.substr(sp));
+            if (file.group.empty()) {
+                if (kind != "group" || rest.empty() || rest.find_first_of(" \t|") != std::string::npos)
+                    throw std::runtime_error("the first row must be \"group NAME\"");
+                file.group = rest;
+                return;
+            }
+            if (kind == "def") {
+                size_t eq = rest.find('=');
+                if (eq == std::string::npos) throw std::runtime_error("def without =");
+                defs[trim(rest.substr(0, eq))] = PatternParser(defs).parse(rest.substr(eq + 1));
+                return;
+            }
+            const KindRow* k = findKind(kind);
+            if (!k) throw std::runtime_error("unknown step kind '" + kind + "'");
+            Step st;
+            st.where = strf("%s:%d", file.name.c_str(), at);
+            st.kind = kind;
+            st.cols = splitBars(rest);
+            if (st.cols.size() < k->minCols || st.cols.size() > k->maxCols)
+                throw std::runtime_error(strf("%s takes %zu columns, this row has %zu", k->name, k->maxCols,
+                                              st.cols.size()));
+            k->parse(st, defs);
+            file.steps.push_back(std::move(st));
+        } catch (const std::exception& e) {
+            throw Abort{strf("%s line %d: %s", file.name.c_str(), at, e.what())};
+        }
+    };
+    std::istringstream in(content);
+    std::string raw, pending;
+    int lineNo = 0, pendingLine = 0;
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        std::string t = trim(raw);
+        bool continuation = !raw.empty() && isspace((unsigned char)raw[0]) && !t.empty() && t[0] != '#';
+        if (continuation && !pending.empty()) {
+            pending += ' ' + t;
+            continue;
+        }
+        if (!pending.empty()) handle(pending, pendingLine);
+        pending.clear();
+        if (t.empty() || t[0] == '#') continue;
+        pending = t;
+        pendingLine = lineNo;
+    }
+    if (!pending.empty()) handle(pending, pendingLine);
+    if (file.group.empty()) throw Abort{file.name + ": no \"group NAME\" row"};
+    return file;
+}
+
+// Runs the files of one group in one program session.
+void runGroup(const std::wstring& exe, const std::string& group, const std::vector<StepsFile>& files)
+{
+    for (const StepsFile& f : files)
+        if (f.group != group) throw Abort{f.name + " belongs to group " + f.group + ", not " + group};
+    Session s(exe, g_captureDir);
+    s.start();
+    for (const StepsFile& f : files) {
+        for (const Step& st : f.steps) {
+            g_where = st.where;
+            s.ready();
+            trace("%s %s", st.kind.c_str(), st.label().c_str());
+            try {
+                findKind(st.kind)->run(s, st);
+            } catch (const std::runtime_error& e) {
+                fail(st.label(), e.what());
+            }
+        }
+        g_where = f.name;
+        if (!s.stack.empty()) fail(f.name, "ends with \"" + s.stack.back().title + "\" still open");
+    }
+}
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc == 3 && std::wstring(argv[1]) == L"--lengths") {
-        // Prints each step's expected length: a check of the table itself.
         try {
-            for (const Step& st : loadSteps(argv[2]))
-                if (st.kind == "press")
-                    printf("line %d: [%d] %s: %zu bytes on %s\n", st.line, st.id, st.label.c_str(),
-                           st.expected.size(), st.port.c_str());
+            for (const Step& st : loadSteps(argv[2]).steps)
+                if (st.kind == "press" || st.kind == "box")
+                    printf("%s: %s: %zu bytes\n", st.where.c_str(), st.label().c_str(), st.pattern.size());
         } catch (const Abort& a) {
             printf("%s\n", a.why.c_str());
             return 1;
         }
         return 0;
     }
-    if (argc != 5) {
-        fprintf(stderr, "usage: driver.exe <program.exe> <steps table> <capture dir> <artifact dir>\n");
+    if (argc < 6) {
+        fprintf(stderr, "usage: driver.exe <program.exe> <capture dir> <artifact dir> <group> <steps file>...\n");
         return 2;
     }
     g_trace = _wgetenv(L"E2E_TRACE") != nullptr;
-    std::wstring exe = argv[1], table = argv[2];
-    g_captureDir = argv[3];
-    std::wstring artifacts = argv[4];
-    g_log = _wfopen((artifacts + L"\\driver.log").c_str(), L"wb");
+    std::wstring exe = argv[1];
+    g_captureDir = argv[2];
+    std::wstring artifacts = argv[3];
+    std::string group = narrow(argv[4]);
+    g_log = _wfopen((artifacts + L"\\driver.log").c_str(), L"ab");
+    out("== group %s\n", group.c_str());
+    auto began = Clock::now();
 
-    int rc = 0;
     try {
-        std::vector<Step> steps = loadSteps(table);
-        Scenario(exe, steps, g_captureDir).run();
+        std::vector<StepsFile> files;
+        for (int i = 5; i < argc; ++i) files.push_back(loadSteps(argv[i]));
+        runGroup(exe, group, files);
     } catch (const Abort& a) {
-        fail("scenario", a.why + " (the remaining checks were skipped)");
+        fail("group " + group, a.why + " (its remaining steps were skipped)");
     }
-    if (g_process && WaitForSingleObject(g_process, 0) == WAIT_TIMEOUT) TerminateProcess(g_process, 1);
-    out("%d passed, %d failed\n", g_passed, g_failed);
-    rc = g_failed || !g_passed ? 1 : 0;
+    if (programRunning()) TerminateProcess(g_process, 1);
+    out("group %s: %d passed, %d failed (%.1f s)\n", group.c_str(), g_passed, g_failed,
+        std::chrono::duration<double>(Clock::now() - began).count());
+    int rc = g_failed || !g_passed ? 1 : 0;
     writeWholeFile(g_captureDir + L"\\driver.rc", strf("%d\n", rc));
     if (g_log) fclose(g_log);
     return rc;

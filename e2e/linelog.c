@@ -3,13 +3,15 @@
  * E2E_LINE_TTY  the tty device to watch (for example /dev/pts/3)
  * E2E_LINE_LOG  file that receives one line per call
  *
- * Logged calls on that tty:
+ * Logged calls on that tty (the values asked for):
  *   tcsetattr  -> "tcsetattr baud=9600 bits=8 parenb=0 parodd=0 cstopb=0 crtscts=0"
  *   ioctl TIOCMSET/TIOCMBIS/TIOCMBIC -> "modem dtr=1 rts=0 (<call>)"
  * A pseudo-terminal has no modem lines, so TIOCMGET fails there and a caller
  * that reads, changes and writes the lines never gets to write them. On the
  * watched tty this library keeps the modem lines itself, so those writes
- * happen and can be seen.
+ * happen and can be seen. Likewise a pty forces 8 data bits and no parity,
+ * so tcgetattr on the watched tty reports the data bits, parity and stop
+ * bits last set, as a serial port would.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -23,6 +25,13 @@
 #include <unistd.h>
 
 static unsigned int modem_lines; /* emulated TIOCM_* state of the watched tty */
+
+/* A pseudo-terminal forces 8 data bits and no parity; a serial port keeps
+ * what was set. The frame bits last set on the watched tty, given back by
+ * tcgetattr so that a caller's read-modify-write keeps them, as on a port. */
+static const tcflag_t frame_bits = CSIZE | PARENB | PARODD | CSTOPB;
+static tcflag_t frame_set;
+static int frame_known;
 
 static int is_watched(int fd)
 {
@@ -94,8 +103,19 @@ int tcsetattr(int fd, int when, const struct termios *t)
                  baud_of(cfgetospeed(t)), bits_of(t->c_cflag), !!(t->c_cflag & PARENB),
                  !!(t->c_cflag & PARODD), !!(t->c_cflag & CSTOPB), !!(t->c_cflag & CRTSCTS));
         log_line(line);
+        frame_set = t->c_cflag & frame_bits;
+        frame_known = 1;
     }
     return real(fd, when, t);
+}
+
+int tcgetattr(int fd, struct termios *t)
+{
+    static int (*real)(int, struct termios *);
+    if (!real) real = (int (*)(int, struct termios *))dlsym(RTLD_NEXT, "tcgetattr");
+    int r = real(fd, t);
+    if (r == 0 && t && frame_known && is_watched(fd)) t->c_cflag = (t->c_cflag & ~frame_bits) | frame_set;
+    return r;
 }
 
 int ioctl(int fd, unsigned long request, ...)

@@ -1,5 +1,6 @@
-/* Harness self-check: writes known bytes to com1 (9600 8N1, DTR on) and to
- * lpt1 (overlapped handle), the same way a printer program would.
+/* Harness self-check: writes known bytes to com1 (9600 8N1, DTR on; then
+ * sets 19200 7E2) and to lpt1 (overlapped handle), the same way a printer
+ * program would.
  * Prints one line per port and exits non-zero on any failed call. */
 #include <windows.h>
 #include <stdio.h>
@@ -30,6 +31,12 @@ static int probe_com(void)
     }
     DWORD written = 0;
     BOOL ok = WriteFile(h, kCom, sizeof kCom - 1, &written, NULL);
+    /* Another frame, which must show in the line log as asked for. */
+    dcb.BaudRate = 19200;
+    dcb.ByteSize = 7;
+    dcb.Parity = EVENPARITY;
+    dcb.StopBits = TWOSTOPBITS;
+    if (!SetCommState(h, &dcb)) printf("com1: SetCommState 19200 7E2 failed (%lu)\n", GetLastError());
     CloseHandle(h);
     printf("com1: wrote %lu of %u\n", written, (unsigned)(sizeof kCom - 1));
     return ok && written == sizeof kCom - 1 ? 0 : 1;

@@ -27,7 +27,8 @@ build_capture() {  # build_capture <bin dir>
 }
 
 # Creates the prefix in $WINEPREFIX when missing or when its settings
-# changed: Chinese font substitutes, and COM1 mapped to $1.
+# changed: Chinese font substitutes, COM1 mapped to $1, and the .reg text
+# in PREFIX_EXTRA_REG (lines ending in \r\n).
 prepare_prefix() {  # prepare_prefix <COM1 target> <cache dir>
     local com1=$1 cache=$2 reg_file=$2/prefix-settings.reg stamp
     {
@@ -38,6 +39,7 @@ prepare_prefix() {  # prepare_prefix <COM1 target> <cache dir>
         done
         printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
         printf '"COM1"="%s"\r\n\r\n' "$com1"
+        printf '%s' "${PREFIX_EXTRA_REG:-}"
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file.new"
     stamp="prefix-2 $($WINE --version 2>/dev/null) $(md5sum <"$reg_file.new" | cut -c1-32)"
 

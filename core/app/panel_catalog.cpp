@@ -1,7 +1,14 @@
 #include "app/panel_catalog.h"
 
 #include "app_ids.h"
+#include "config/tool_416kc.h"
+#include "config/tool_515k.h"
+#include "config/tool_585k.h"
+#include "config/tool_e42.h"
 #include "panels/epson_panel.h"
+#include "panels/escpos_panel.h"
+#include "panels/star18_panel.h"
+#include "panels/star9_panel.h"
 
 namespace {
 
@@ -10,7 +17,14 @@ constexpr bool kNoOwner = false;
 
 // One row per panel: menu command, dialog, owner, logic.
 const PanelEntry kPanels[] = {
+    {IDM_416KC, IDD_416KC, kMainWindow, MakePanel<Tool416kc>},
+    {IDM_515K, IDD_515K, kMainWindow, MakePanel<Tool515k>},
+    {IDM_585K, IDD_585K, kMainWindow, MakePanel<Tool585k>},
+    {IDM_E42, IDD_E42, kMainWindow, MakePanel<ToolE42>},
     {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
+    {IDM_STAR_9PIN, IDD_STAR_9PIN, kNoOwner, MakePanel<Star9Panel>},
+    {IDM_STAR_18PIN, IDD_STAR_18PIN, kNoOwner, MakePanel<Star18Panel>},
+    {IDM_636K_TEST, IDD_636K_TEST, kNoOwner, MakePanel<EscPosPanel>},
 };
 
 }  // namespace

@@ -19,8 +19,12 @@ std::string With(std::string frame, std::initializer_list<std::uint8_t> bytes) {
 
 std::string BareHead(std::uint8_t function) { return With("\x1B|w", {function}); }
 
+std::string ParameterHead(std::uint8_t code, std::uint8_t function) {
+  return With(BareHead(function), {code});
+}
+
 std::string ParameterFrame(std::uint8_t code, std::uint8_t value, std::uint8_t function) {
-  return With(BareHead(function), {code, value});
+  return With(ParameterHead(code, function), {value});
 }
 
 std::string WidthFrame(std::uint8_t widthCode) {

@@ -10,6 +10,8 @@ namespace config {
 
 // 1B 7C 77 00: the head alone, also the E42-300NC factory command.
 std::string BareHead(std::uint8_t function = 0x00);
+// 1B 7C 77 00 pp: parameter head; the value byte follows.
+std::string ParameterHead(std::uint8_t code, std::uint8_t function = 0x00);
 // 1B 7C 77 fn pp vv: parameter code and value (515K/KB, 585K/KC, E42-300NC).
 std::string ParameterFrame(std::uint8_t code, std::uint8_t value, std::uint8_t function = 0x00);
 // 1B 7C 77 00 AA 73 ww: paper width.

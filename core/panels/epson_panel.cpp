@@ -14,8 +14,7 @@ using namespace std::string_view_literals;
 namespace {
 
 Transmission ChineseReceipt(Panel& panel) {
-  Transmission t;
-  for (std::string_view run : kEpsonReceiptRuns) t.runs.emplace_back(run);
+  Transmission t{EpsonReceiptRuns()};
   t.runs.emplace_back("\n");
   t.runs.emplace_back("\x1Bi");
   return CopyLoop(panel, IDC_EPSON_COPY_COUNT, std::move(t));
@@ -42,7 +41,7 @@ std::optional<Transmission> EpsonPanel::RunsFor(Panel& panel, int controlId) {
     case IDC_EPSON_FULL_CUT: return Runs({"\x1Bi"sv});
     case IDC_EPSON_PARTIAL_CUT: return Runs({"\x1Bm"sv});
     case IDC_EPSON_DEFINE_IMAGE: return DefineGridImage();
-    case IDC_EPSON_PRINT_IMAGE: return Runs({"\x1D/\x00"sv, "\r"sv});
+    case IDC_EPSON_PRINT_IMAGE: return PrintGridImage();
     case IDC_EPSON_FEED_TO_MARK: return Runs({"\x1D(F\x04\x00\x01\x00\x9F\x00\x1D\x0C"sv});
     case IDC_EPSON_PRINT_AFTER_MARK: return Runs({"\x1D(F\x04\x00\x01\x00\x4A\x01\x1D\x0C"sv});
     case IDC_EPSON_DRAWER_1: return Runs({"\x1Bp\x00\x3F\xFF"sv});

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string_view>
+#include <string>
+#include <vector>
 
 // The five runs of the Chinese test receipt, in printing order.
-extern const std::string_view kEpsonReceiptRuns[5];
+std::vector<std::string> EpsonReceiptRuns();

@@ -5,6 +5,8 @@
 #include "panels/field_readers.h"
 #include "panels/shared_runs.h"
 
+using namespace std::string_view_literals;
+
 Transmission Runs(std::initializer_list<std::string_view> runs) {
   Transmission t;
   for (std::string_view run : runs) t.runs.emplace_back(run);
@@ -39,3 +41,5 @@ Transmission DefineGridImage() {
   }
   return t;
 }
+
+Transmission PrintGridImage() { return Runs({"\x1D/\x00"sv, "\r"sv}); }

@@ -23,3 +23,6 @@ Transmission UserText(Panel& panel, int textField, std::string_view prefix);
 
 // GS * 30 10: a 240 x 80 dot grid, one run per column.
 Transmission DefineGridImage();
+
+// GS / 0: prints the downloaded image at normal size, then a carriage return.
+Transmission PrintGridImage();

@@ -15,6 +15,11 @@ extern const std::string_view kCharacterSample;
 extern const std::string_view kCharacterSampleLine;
 // FS &, the item header of a receipt and eight line feeds.
 extern const std::string_view kItemHeaderLine;
+// The same item header without FS &.
+extern const std::string_view kPlainItemHeaderLine;
 // Columns of a downloaded grid image: a solid line and a gap column.
 extern const std::string_view kGridColumn;
 extern const std::string_view kGridGapColumn;
+// The opening paragraph of the Chinese test receipt, from the shop's name
+// to "配套或".
+extern const std::string_view kReceiptIntro;

@@ -22,6 +22,7 @@ class Panel {
   // List and combo boxes.
   virtual void FillList(int id, const std::vector<std::string>& items) = 0;
   virtual int SelectedIndex(int id) = 0;  // -1 when nothing is selected
+  virtual void SelectItem(int id, int index) = 0;
   virtual std::string ListItemText(int id, int index) = 0;
   // A message box owned by this panel.
   virtual MessageAnswer ShowMessage(std::string_view text, std::string_view caption,

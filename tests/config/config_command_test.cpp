@@ -16,6 +16,7 @@ TEST(ConfigCommand, FrameFamilies) {
     const char* hex;
   } rows[] = {
       {config::BareHead(), "1B 7C 77 00"},
+      {config::ParameterHead(0x08), "1B 7C 77 00 08"},
       {config::ParameterFrame(0x08, 0x07), "1B 7C 77 00 08 07"},
       {config::ParameterFrame(0x07, 0x01, 0x01), "1B 7C 77 01 07 01"},
       {config::WidthFrame(0x02), "1B 7C 77 00 AA 73 02"},

@@ -19,6 +19,7 @@ TEST(ParseDecimal, ReadsTheLeadingDecimalNumberOnly) {
       {"1e", 1},       {"1e+", 1},       {"3mm", 3},       {"12.5.3", 12.5}, {"", 0},
       {"abc", 0},      {".", 0},         {"-", 0},         {"0x5", 0},      {"inf", 0},
       {"nan", 0},      {"- 5", 0},       {"\t\n7", 7},     {"50.00", 50},   {"999", 999},
+      {"2.5", 2.5},    {"-5", -5},       {"5e3", 5000},    {"0", 0},        {"infinity", 0},
   };
   for (const auto& row : rows) EXPECT_EQ(config::ParseDecimal(row.text), row.value) << '"' << row.text << '"';
 }

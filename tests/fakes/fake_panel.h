@@ -22,6 +22,7 @@ class FakePanel : public Panel {
   void EnableItem(int id, bool value) override { enabled[id] = value; }
   void FillList(int id, const std::vector<std::string>& items) override { lists[id] = items; }
   int SelectedIndex(int id) override { return selected.count(id) ? selected[id] : -1; }
+  void SelectItem(int id, int index) override { selected[id] = index; }
   std::string ListItemText(int id, int index) override { return lists[id].at(index); }
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                             MessageButtons buttons) override {

@@ -44,6 +44,10 @@ int Win32Panel::SelectedIndex(int id) {
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
+void Win32Panel::SelectItem(int id, int index) {
+  SendDlgItemMessageW(dialog_, id, IsComboBox(id) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 std::string Win32Panel::ListItemText(int id, int index) {
   const bool combo = IsComboBox(id);
   const LRESULT length =

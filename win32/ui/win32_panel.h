@@ -16,6 +16,7 @@ class Win32Panel : public Panel {
   void EnableItem(int id, bool enabled) override;
   void FillList(int id, const std::vector<std::string>& items) override;
   int SelectedIndex(int id) override;
+  void SelectItem(int id, int index) override;
   std::string ListItemText(int id, int index) override;
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                             MessageButtons buttons) override;

@@ -1,0 +1,12 @@
+/* Control ids of the 416KC/428KC settings tool (shared by its .rc and C++). */
+#pragma once
+
+#define IDC_416KC_WIDTH_48MM 1024
+#define IDC_416KC_WIDTH_54MM 1025
+#define IDC_416KC_SET_CUT 1026
+#define IDC_416KC_CLEAR_CUT 1027
+#define IDC_416KC_FACTORY_416KC 1028
+#define IDC_416KC_FACTORY_428KC 1029
+#define IDC_416KC_CUT_POSITION 1008
+#define IDC_416KC_FORWARD 1114
+#define IDC_416KC_BACKWARD 1161

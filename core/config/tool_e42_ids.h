@@ -1,0 +1,14 @@
+/* Control ids of the E42-300NC settings tool (shared by its .rc and C++). */
+#pragma once
+
+#define IDC_E42_EPSON 1024
+#define IDC_E42_STAR 1025
+#define IDC_E42_BLACK_MARK_ON 1026
+#define IDC_E42_BLACK_MARK_OFF 1027
+#define IDC_E42_WIDTH_57MM 1028
+#define IDC_E42_GRAPHICS_ONE_WAY 1029
+#define IDC_E42_GRAPHICS_TWO_WAY 1030
+#define IDC_E42_CHINESE_ONE_WAY 1031
+#define IDC_E42_CHINESE_TWO_WAY 1032
+#define IDC_E42_WIDTH_76MM 1102
+#define IDC_E42_FACTORY 1275

@@ -1,0 +1,12 @@
+/* Control ids of the STAR 18-pin panel (shared by its .rc and C++). */
+#pragma once
+
+#define IDC_STAR18_FEED_PAGE 1155
+#define IDC_STAR18_FONT_PAGE 1156
+#define IDC_STAR18_LAYOUT_PAGE 1157
+#define IDC_STAR18_DRAWER_PAGE 1038
+#define IDC_STAR18_CUT_PAGE 1158
+#define IDC_STAR18_IMAGE_PAGE 1159
+#define IDC_STAR18_BLACK_MARK_PAGE 1037
+#define IDC_STAR18_GB2312_PAGE 1160
+#define IDC_STAR18_GB18030_PAGE 1161
