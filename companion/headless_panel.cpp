@@ -51,9 +51,9 @@ std::string HeadlessPanel::ListItemText(int id, int index) {
   return index >= 0 && index < static_cast<int>(s.items.size()) ? s.items[static_cast<std::size_t>(index)] : "";
 }
 
-void HeadlessPanel::Select(int id, int index) {
+void HeadlessPanel::SelectItem(int id, int index) {
   State& s = states_[id];
-  s.selected = index;
+  s.selected = index >= 0 && index < static_cast<int>(s.items.size()) ? index : -1;
   // A drop-down list shows the chosen item as its text.
   if (index >= 0 && index < static_cast<int>(s.items.size())) s.text = s.items[static_cast<std::size_t>(index)];
 }

@@ -28,12 +28,11 @@ class HeadlessPanel : public Panel {
   void EnableItem(int id, bool enabled) override;
   void FillList(int id, const std::vector<std::string>& items) override;
   int SelectedIndex(int id) override;
+  void SelectItem(int id, int index) override;
   std::string ListItemText(int id, int index) override;
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
   void EndDialog(int result) override;
 
-  // What a user does before pressing a button.
-  void Select(int id, int index);
   int ItemCount(int id) const;
   // A click on a check box or radio button changes its state first, as the
   // dialog's own auto buttons do: a radio button clears the others of its group.

@@ -36,20 +36,20 @@ const char* FieldKind(const ControlTemplate& c) {
 }
 
 void ListPanel(const PanelRef& p) {
-  const std::string panel = ShortName(p.dialog->symbol);
+  const std::string panel = PanelName(*p.dialog);
   std::printf("%s  (dialog %d, menu %d: %s)\n  caption: %s\n", panel.c_str(), p.dialog->id, p.entry->command,
               p.menuPath, p.dialog->caption);
   std::printf("  buttons:\n");
   for (const ControlTemplate& c : p.dialog->controls)
     if ((c.kind == ControlKind::PushButton || (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton)) &&
         c.id > 0 && !IsInterfaceRadio(c.id))
-      std::printf("    %-6d %-26s %s\n", c.id, ShortName(c.symbol, p.dialog->symbol).c_str(), OneLine(c.caption).c_str());
+      std::printf("    %-6d %-26s %s\n", c.id, ControlName(*p.dialog, c).c_str(), OneLine(c.caption).c_str());
   bool header = false;
   for (const ControlTemplate& c : p.dialog->controls) {
     if (c.id <= 0 || IsInterfaceRadio(c.id) || *FieldKind(c) == '\0') continue;
     if (!header) std::printf("  fields (--set NAME=VALUE):\n");
     header = true;
-    std::printf("    %-6d %-26s %s%s%s\n", c.id, ShortName(c.symbol, p.dialog->symbol).c_str(), FieldKind(c),
+    std::printf("    %-6d %-26s %s%s%s\n", c.id, ControlName(*p.dialog, c).c_str(), FieldKind(c),
                 *c.caption ? ", " : "", OneLine(c.caption).c_str());
   }
 }

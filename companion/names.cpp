@@ -30,17 +30,40 @@ std::string_view LastItem(std::string_view path) {
 
 }  // namespace
 
-std::string ShortName(std::string_view symbol, std::string_view dialogSymbol) {
-  std::string_view s = symbol;
+namespace {
+
+std::string_view WithoutPrefix(std::string_view s) {
   for (std::string_view prefix : {"IDD_", "IDC_", "IDM_", "ID"})
-    if (s.substr(0, prefix.size()) == prefix) {
-      s.remove_prefix(prefix.size());
-      break;
+    if (s.substr(0, prefix.size()) == prefix) return s.substr(prefix.size());
+  return s;
+}
+
+// The longest "WORD_" every IDC_ name of the dialog starts with after "IDC_".
+std::string_view Stem(const DialogTemplate& dialog) {
+  std::string_view stem;
+  bool first = true;
+  for (const ControlTemplate& c : dialog.controls) {
+    const std::string_view symbol = c.symbol;
+    if (symbol.substr(0, 4) != "IDC_") continue;
+    const std::string_view rest = symbol.substr(4);
+    if (first) {
+      stem = rest.substr(0, rest.find('_') + 1);
+      first = false;
+    } else if (rest.substr(0, stem.size()) != stem) {
+      return {};
     }
-  if (dialogSymbol.substr(0, 4) == "IDD_") {
-    const std::string stem = std::string(dialogSymbol.substr(4)) + "_";
-    if (s.size() > stem.size() && s.substr(0, stem.size()) == stem) s.remove_prefix(stem.size());
   }
+  return stem.empty() || stem.back() != '_' ? std::string_view() : stem;
+}
+
+}  // namespace
+
+std::string PanelName(const DialogTemplate& dialog) { return Normal(WithoutPrefix(dialog.symbol)); }
+
+std::string ControlName(const DialogTemplate& dialog, const ControlTemplate& control) {
+  std::string_view s = WithoutPrefix(control.symbol);
+  const std::string_view stem = Stem(dialog);
+  if (std::string_view(control.symbol).substr(0, 4) == "IDC_" && s.size() > stem.size()) s.remove_prefix(stem.size());
   return Normal(s);
 }
 
@@ -65,7 +88,7 @@ const PanelRef* FindPanel(const std::vector<PanelRef>& panels, std::string_view 
   std::vector<const PanelRef*> found;
   for (const PanelRef& p : panels) {
     const bool match = numeric ? (p.dialog->id == number || p.entry->command == number)
-                               : (wanted == Normal(p.dialog->symbol) || wanted == ShortName(p.dialog->symbol) ||
+                               : (wanted == Normal(p.dialog->symbol) || wanted == PanelName(*p.dialog) ||
                                   wanted == Normal(p.dialog->caption) || wanted == Normal(LastItem(p.menuPath)));
     if (match) found.push_back(&p);
   }
@@ -76,7 +99,7 @@ const PanelRef* FindPanel(const std::vector<PanelRef>& panels, std::string_view 
     error = Join({"\"", name, "\" names several panels:"});
     for (const PanelRef* p : found) {
       error += ' ';
-      error += ShortName(p->dialog->symbol);
+      error += PanelName(*p->dialog);
     }
   }
   return nullptr;
@@ -90,12 +113,12 @@ const ControlTemplate* FindControl(const PanelRef& panel, std::string_view name,
   for (const ControlTemplate& c : panel.dialog->controls) {
     if (c.id <= 0 || c.kind == ControlKind::Static || c.kind == ControlKind::GroupBox) continue;
     const bool match = numeric ? c.id == number
-                               : (*c.symbol && (wanted == Normal(c.symbol) || wanted == ShortName(c.symbol, panel.dialog->symbol))) ||
+                               : (*c.symbol && (wanted == Normal(c.symbol) || wanted == ControlName(*panel.dialog, c))) ||
                                      (*c.caption && wanted == Normal(c.caption));
     if (match) found.push_back(&c);
   }
   if (found.size() == 1) return found[0];
-  const std::string panelName = ShortName(panel.dialog->symbol);
+  const std::string panelName = PanelName(*panel.dialog);
   if (found.empty()) {
     error = Join({"panel ", panelName, " has no button or field named \"", name, "\" (see: list ", panelName, ")"});
   } else {

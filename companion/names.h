@@ -10,8 +10,11 @@
 // How the command line names panels and controls: by number, by the name
 // of the id without its prefix ("epson", "feed-forward"), or by caption.
 
-// "IDD_EPSON" -> "epson"; "IDC_EPSON_FEED_FORWARD" in dialog IDD_EPSON -> "feed-forward".
-std::string ShortName(std::string_view symbol, std::string_view dialogSymbol = "");
+// "IDD_EPSON" -> "epson".
+std::string PanelName(const DialogTemplate& dialog);
+// The control's id name without "IDC_" and the word all the dialog's names
+// start with: IDC_EPSON_FEED_FORWARD -> "feed-forward"; IDOK -> "ok".
+std::string ControlName(const DialogTemplate& dialog, const ControlTemplate& control);
 
 struct PanelRef {
   const PanelEntry* entry = nullptr;

@@ -86,7 +86,7 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
   const ControlTemplate* c = FindControl(panel, assignment.substr(0, eq), error);
   if (!c) return error;
   const std::string value = assignment.substr(eq + 1);
-  const std::string name = ShortName(c->symbol, panel.dialog->symbol) + " (" + std::to_string(c->id) + ")";
+  const std::string name = Join({ControlName(*panel.dialog, *c), " (", std::to_string(c->id), ")"});
   switch (c->kind) {
     case ControlKind::Edit: {
       std::string typed, bytes, bad;
@@ -134,7 +134,7 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
       if (index < 0 || index >= count)
         return "list " + name + " has " + std::to_string(count) + " items (#0 to #" + std::to_string(count - 1) +
                "); \"" + value + "\" is none of them";
-      dialog.Select(c->id, index);
+      dialog.SelectItem(c->id, index);
       return "";
     }
     default: return name + " is not a field: name it as the button to press";

@@ -31,6 +31,9 @@ enum class Action {
   Spacing60,        // line spacing a0/60 inch
   SpacingSixth,     // 1/6 inch
   SpacingEighth,    // 1/8 inch
+  SpacingSeven72,   // 7/72 inch
+  Spacing72Define,  // ESC A n: n/72 inch, in use after ESC 2 (STAR)
+  SpacingDefined,   // ESC 2 (STAR): the spacing ESC A defined
   StarSpacing,      // ESC z n: 1/6 inch for n = 1, 1/8 inch for n = 0
   MotionUnits,      // GS P x y
   PrintMode,        // ESC ! n
@@ -55,7 +58,7 @@ enum class Action {
   Raster,           // GS v 0 m xL xH yL yH
   DefineImage,      // GS * x y
   PrintImage,       // GS / m
-  Barcode,          // GS k
+  Barcode,          // GS k, FS P
   BarcodeHeight,
   BarcodeWidth,
   BarcodeText,      // GS H n: where the human-readable text goes
@@ -76,9 +79,11 @@ enum class Data {
   Barcode,        // m < 32: up to NUL; otherwise n then n bytes
   Cut,            // m 65 or 66: one more byte
   Length16,       // the last two parameters: pL pH
+  Counted,        // the last parameter: n
   NulTerminated,  // up to and with a NUL
   KanjiDefine,    // FS 2 c1 c2 and 72 bytes
-  ConfigFrame,    // the maker's ESC | w frame
+  ConfigFrame,    // the maker's ESC | w frame after its function byte
+  ZeroThenByte,   // one more byte when the parameter is 0 (ESC C 0 n)
 };
 
 struct CommandSpec {

@@ -66,6 +66,8 @@ std::size_t DataLength(const CommandSpec& spec, CommandSet set, Bytes s, std::si
     case Data::DefineImage: return static_cast<std::size_t>(at(0)) * at(1) * 8;
     case Data::Length16: return static_cast<std::size_t>(word(spec.params - 2));
     case Data::KanjiDefine: return 72;
+    case Data::Counted: return static_cast<std::size_t>(at(spec.params - 1));
+    case Data::ZeroThenByte: return at(0) == 0 ? 1 : 0;
     case Data::Cut: {
       const int m = at(0);
       return m == 65 || m == 66 || m == 97 || m == 98 || m == 103 || m == 104 ? 1 : 0;
@@ -83,9 +85,9 @@ std::size_t DataLength(const CommandSpec& spec, CommandSet set, Bytes s, std::si
       return kUnknownLength;
     }
     case Data::ConfigFrame: {
-      const int group = at(0);
+      const int group = at(1);  // after the function byte
       if (group < 0 || group == 0x1B) return 0;  // the bare head
-      if (group == 0xAA) return at(1) == 0x73 ? 3 : at(1) == 0x63 ? 4 : 1;
+      if (group == 0xAA) return at(2) == 0x73 ? 3 : at(2) == 0x63 ? 4 : 1;
       return group == 0xA0 || group == 0xA1 ? 3 : 2;  // group, code, value; or parameter code, value
     }
   }
@@ -99,7 +101,7 @@ std::size_t TextLength(Bytes s, std::size_t at) {
     const std::uint8_t b = s[i];
     if (b >= 0x20 && b < 0x7F) {
       ++i;
-    } else if (gbk::IsLead(b) && i + 1 < s.size() && gbk::ToUnicode(b, s[i + 1]) != 0) {
+    } else if (gbk::IsLead(b) && i + 1 < s.size() && gbk::IsTrail(s[i + 1])) {
       i += 2;
     } else {
       break;
@@ -205,7 +207,7 @@ std::string Details(const Item& item, Bytes s) {
       return text;
     case Action::Barcode: {
       std::string data(reinterpret_cast<const char*>(s.data() + item.dataAt), item.dataLength);
-      if (p(0) >= 65 && !data.empty()) data.erase(0, 1);
+      if (spec.data == Data::Barcode && p(0) >= 65 && !data.empty()) data.erase(0, 1);
       if (!data.empty() && data.back() == '\0') data.pop_back();
       std::snprintf(text, sizeof text, "type %d \"", p(0));
       std::string out = text;
@@ -220,7 +222,8 @@ std::string Details(const Item& item, Bytes s) {
     default: break;
   }
   if (spec.data == Data::ConfigFrame) {
-    std::string frame = item.dataLength == 0 ? "head only" : Hex(s, item.dataAt, item.dataLength, 8);
+    std::string frame = Hex(s, item.offset + spec.prefix.size(), 1 + item.dataLength, 8);
+    if (item.dataLength == 0) frame += ", head only";
     return frame;
   }
   std::string params;

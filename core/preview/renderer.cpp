@@ -78,6 +78,7 @@ class Renderer {
   void Reset() {
     unit_ = DefaultUnit();
     lineSpacing_ = Rows(1.0 / 6);
+    defined72_ = 0;
     sizeX_ = sizeY_ = kanjiX_ = kanjiY_ = 1;
     bold_ = underline_ = lineWide_ = false;
     align_ = 0;
@@ -118,6 +119,9 @@ class Renderer {
       case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
       case Action::SpacingSixth: lineSpacing_ = Rows(1.0 / 6); break;
       case Action::SpacingEighth: lineSpacing_ = Rows(1.0 / 8); break;
+      case Action::SpacingSeven72: lineSpacing_ = Rows(7.0 / 72); break;
+      case Action::Spacing72Define: defined72_ = p0; break;
+      case Action::SpacingDefined: lineSpacing_ = defined72_ > 0 ? Rows(defined72_ / 72.0) : Rows(1.0 / 6); break;
       case Action::StarSpacing: lineSpacing_ = (p0 & 1) ? Rows(1.0 / 6) : Rows(1.0 / 8); break;
       case Action::MotionUnits: if (p1 != 0) unit_ = p1; else unit_ = DefaultUnit(); break;
       case Action::PrintMode:
@@ -345,7 +349,7 @@ class Renderer {
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    if (P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    if (item.spec->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
     int x = 10 * barWidth_;
     const auto bars = [&](unsigned pattern, int modules) {
@@ -408,6 +412,7 @@ class Renderer {
   int unit_ = 180;
   long feedRest_ = 0;
   int lineSpacing_ = 30;
+  int defined72_ = 0;  // ESC A n waiting for ESC 2
   int sizeX_ = 1, sizeY_ = 1, kanjiX_ = 1, kanjiY_ = 1;
   bool bold_ = false, underline_ = false, lineWide_ = false;
   int align_ = 0;
