@@ -27,6 +27,23 @@ const Press kPresses[] = {
     {"epson", "drawer-2", {}, "1B 70 01 3F FF"},
     {"epson", "print-image", {}, "1D 2F 00 0D"},
     {"epson", "english-line", {"copy-count=0"}, ToHex(Cat({Ascii(kPangram + kPangram), Hex("0A 0A")}))},
+    {"star-9pin", "feed-forward", {"1008=18"}, "1B 40 1B 4A 18"},
+    {"STAR模式(9针)", "倍高倍宽", {"user-text=ab"}, "1B 40 1B 77 00 61 62"},
+    {"142", "1024", {}, "1B 64 00"},
+    {"star-9pin", "1036", {}, "1B 64 01"},
+    {"star-9pin", "1038", {}, "07"},
+    {"636K专用", "1038", {}, "1B 7C 72 F9 00 3F FF"},
+    {"636k-test", "1031", {"1083=ab"}, "1B 7C 77 00 A0 12 00 61 62"},
+    {"636k-test", "1047", {"1083=ab"}, "1B 40 1B 7C 77 00 A0 12 01 61 62"},
+    {"585k", "1024", {}, "1B 7C 77 00 01 01"},
+    {"585k", "76mm纸宽", {}, "1B 7C 77 00 05 00"},
+    {"585k", "40014", {}, "1B 7C 77 00 04 00"},
+    {"585k", "1222", {}, "1B 7C 77 00 04 01"},
+    {"585k", "1033", {"1119=#7"}, "1B 7C 77 00 08 07"},
+    {"585k", "1033", {"1119=12"}, "1B 7C 77 00 08 0C"},
+    {"416kc", "set-cut", {"cut-position=5", "forward=on"}, "1B 7C 77 00 AA 63 00 28"},
+    {"416kc", "set-cut", {"cut-position=5", "backward=on"}, "1B 7C 77 00 AA 63 80 28"},
+    {"416kc", "set-cut", {"cut-position=40", "1114=on"}, "1B 7C 77 00 AA 63 01 40"},
 };
 
 std::vector<std::string> SendArgs(const Press& p, const std::string& target) {
@@ -85,6 +102,7 @@ TEST(PostestSend, BadInputIsRefusedWithAClearMessage) {
       {{"send", "epson", "full-cut", "--to", "tcp://"}, 1, "bad network target"},
       {{"send", "epson", "full-cut", "--bogus", "--to", out}, 2, "unknown option --bogus"},
       {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
+      {{"send", "585k", "1033", "--set", "1119=#16", "--to", out}, 2, "list adjust-list (1119) has 16 items"},
   };
   for (const BadInput& c : cases) {
     std::filesystem::remove(out);
