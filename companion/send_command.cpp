@@ -40,7 +40,7 @@ const char* kHelp =
     "  --baud N         serial baud rate (9600)\n"
     "  --data-bits N    serial data bits (8)\n"
     "  --stop-bits N    serial stop bits, 1 or 2 (1); no parity, DTR on\n"
-    "  --timeout S      seconds to connect and for a printer that takes no data (10)\n"
+    "  --timeout S      seconds to connect, and for a printer or port taking no data (10)\n"
     "  --verbose        also print the interface question the panel asks\n"
     "\n"
     "Exit status: 0 when everything the button writes was sent, 1 when not (an error,\n"

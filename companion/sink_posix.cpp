@@ -51,20 +51,22 @@ bool WriteAll(int fd, const std::uint8_t* bytes, std::size_t count, int timeout,
   return true;
 }
 
+// A file, or a printer or serial device: a device that takes no data for
+// the time-out is reported rather than waited for without end.
 class FileSink : public Sink {
  public:
-  explicit FileSink(std::string path, bool device) : path_(std::move(path)), device_(device) {}
+  FileSink(std::string path, bool device, int timeoutMs) : path_(std::move(path)), device_(device), timeoutMs_(timeoutMs) {}
   ~FileSink() override {
     if (fd_ >= 0) ::close(fd_);
   }
   bool Open(const LineSettings&, std::string& error) override {
     if (fd_ >= 0) return true;
-    fd_ = ::open(path_.c_str(), device_ ? O_WRONLY | O_NOCTTY : O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    fd_ = ::open(path_.c_str(), device_ ? O_WRONLY | O_NOCTTY | O_NONBLOCK : O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd_ < 0) error = "cannot open " + path_ + ": " + Reason();
     return fd_ >= 0;
   }
   bool Write(const std::uint8_t* bytes, std::size_t count, std::string& error) override {
-    return WriteAll(fd_, bytes, count, -1, path_, error);
+    return WriteAll(fd_, bytes, count, device_ ? timeoutMs_ : -1, path_, error);
   }
   bool Finish(std::string& error) override {
     if (fd_ < 0) return true;
@@ -80,6 +82,7 @@ class FileSink : public Sink {
  protected:
   std::string path_;
   bool device_;
+  int timeoutMs_;
   int fd_ = -1;
 };
 
@@ -103,7 +106,7 @@ speed_t SpeedFor(std::uint32_t baud, bool& known) {
 // settings, no parity, no flow control, DTR on.
 class SerialSink : public FileSink {
  public:
-  explicit SerialSink(std::string path) : FileSink(std::move(path), true) {}
+  SerialSink(std::string path, int timeoutMs) : FileSink(std::move(path), true, timeoutMs) {}
   bool IsSerial() const override { return true; }
   bool Open(const LineSettings& line, std::string& error) override {
     if (fd_ >= 0) return true;
@@ -243,12 +246,12 @@ std::unique_ptr<Sink> MakeSink(const std::string& target, const TargetOptions& o
     }
     const bool tty = ::isatty(fd);
     ::close(fd);
-    if (tty) return std::make_unique<SerialSink>(target);
-    return std::make_unique<FileSink>(target, true);
+    if (tty) return std::make_unique<SerialSink>(target, options.timeoutSeconds * 1000);
+    return std::make_unique<FileSink>(target, true, options.timeoutSeconds * 1000);
   }
   if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
     error = target + " is a folder";
     return nullptr;
   }
-  return std::make_unique<FileSink>(target, false);
+  return std::make_unique<FileSink>(target, false, -1);
 }

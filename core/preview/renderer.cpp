@@ -351,12 +351,14 @@ class Renderer {
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
     if (item.spec->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
-    int x = 10 * barWidth_;
+    // FS P carries its own module width; GS k uses GS w.
+    const int module = item.spec->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
+    int x = 10 * module;
     const auto bars = [&](unsigned pattern, int modules) {
-      for (int i = modules - 1; i >= 0; --i, x += barWidth_)
+      for (int i = modules - 1; i >= 0; --i, x += module)
         if (pattern >> i & 1)
           for (int r = 0; r < barHeight_; ++r)
-            for (int w = 0; w < barWidth_; ++w) Dot(x + w, y_ + r);
+            for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
     };
     bars(0b1011, 4);
     for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);

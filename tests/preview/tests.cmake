@@ -21,4 +21,6 @@ if(SANITIZE)
 else()
   set(PREVIEW_LIMIT 1)
 endif()
-add_test(NAME PreviewBenchmark.LargestStoredJob COMMAND preview_benchmark ${SAMPLEJOBS_DIR}/238.bin ${PREVIEW_LIMIT})
+# The stored jobs are written by the samplejobs suite (samplejobs_test_data).
+add_test(NAME PreviewBenchmark.LargestStoredJob
+         COMMAND preview_benchmark ${CMAKE_BINARY_DIR}/samplejobs/238.bin ${PREVIEW_LIMIT})

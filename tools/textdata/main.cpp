@@ -49,6 +49,14 @@ std::vector<char32_t> CodePage936() {
 
 class Rasterizer {
  public:
+  Rasterizer() = default;
+  Rasterizer(const Rasterizer&) = delete;
+  Rasterizer& operator=(const Rasterizer&) = delete;
+  ~Rasterizer() {
+    if (face_) FT_Done_Face(face_);
+    if (library_) FT_Done_FreeType(library_);
+  }
+
   bool Open(const char* path, int pixels) {
     if (!library_ && FT_Init_FreeType(&library_)) return false;
     if (FT_New_Face(library_, path, 0, &face_)) return false;
