@@ -58,7 +58,7 @@ bool Unescape(const std::string& in, std::string& out, std::string& error) {
     else if (e == 'r') out += '\r';
     else if (e == 't') out += '\t';
     else if (e == '\\') out += '\\';
-    else if (e == 'x' && i + 2 < in.size() + 0 && std::isxdigit(static_cast<unsigned char>(in[i + 1])) &&
+    else if (e == 'x' && i + 2 < in.size() && std::isxdigit(static_cast<unsigned char>(in[i + 1])) &&
              std::isxdigit(static_cast<unsigned char>(in[i + 2]))) {
       out += static_cast<char>(std::stoi(in.substr(i + 1, 2), nullptr, 16));
       i += 2;

@@ -39,6 +39,13 @@ TEST(PostestDecode, StarCutAndEscPFormFeedAreNamedInTheirSets) {
             std::string::npos);
 }
 
+TEST(PostestDecode, AutoPicksTheSetThatExplainsTheStream) {
+  // ESC d 0 then BEL: a STAR cut and drawer; BEL is unknown in ESC/POS.
+  const RunResult r = RunPostest({"decode", "--set", "auto"}, AsText(Hex("1B 40 41 0A 1B 64 00 07")));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("command set: star"), std::string::npos) << r.err;
+}
+
 TEST(PostestRender, WritesAPngOfThePrintout) {
   const auto png = WorkDir() / "page.png";
   std::filesystem::remove(png);
