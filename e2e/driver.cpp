@@ -1183,6 +1183,9 @@ void runBox(Session& s, const Step& st)
         throw std::runtime_error(problems);
     }
     checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
+    HWND owner = GetWindow(r.box, GW_OWNER);
+    check(owner == s.dialog(), st.label() + ": the box is owned by the dialog",
+          "the box is owned by " + (owner ? "\"" + titleOf(owner) + "\"" : std::string("nothing")));
     if (!st.shot.empty()) screenshot(st.shot, r.box);
     int button = answerId(st.cols[5]);
     if (!GetDlgItem(r.box, button)) throw std::runtime_error("the box has no " + st.cols[5] + " button");

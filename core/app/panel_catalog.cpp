@@ -1,6 +1,10 @@
 #include "app/panel_catalog.h"
 
 #include "app_ids.h"
+#include "config/k636/advanced_panel.h"
+#include "config/k636/fanfold_panel.h"
+#include "config/k636/roll_panel.h"
+#include "config/k636/single_sheet_panel.h"
 #include "config/tool_416kc.h"
 #include "config/tool_515k.h"
 #include "config/tool_585k.h"
@@ -20,6 +24,10 @@ const PanelEntry kPanels[] = {
     {IDM_416KC, IDD_416KC, kMainWindow, MakePanel<Tool416kc>},
     {IDM_515K, IDD_515K, kMainWindow, MakePanel<Tool515k>},
     {IDM_585K, IDD_585K, kMainWindow, MakePanel<Tool585k>},
+    {IDM_636K_SINGLE_SHEET, IDD_636K_SINGLE_SHEET, kMainWindow, MakePanel<k636::SingleSheetPanel>},
+    {IDM_636K_ROLL, IDD_636K_ROLL, kMainWindow, MakePanel<k636::RollPanel>},
+    {IDM_636K_FANFOLD, IDD_636K_FANFOLD, kMainWindow, MakePanel<k636::FanfoldPanel>},
+    {IDM_636K_ADVANCED, IDD_636K_ADVANCED, kMainWindow, MakePanel<k636::AdvancedPanel>},
     {IDM_E42, IDD_E42, kMainWindow, MakePanel<ToolE42>},
     {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
     {IDM_STAR_9PIN, IDD_STAR_9PIN, kNoOwner, MakePanel<Star9Panel>},

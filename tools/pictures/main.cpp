@@ -6,6 +6,7 @@
 
 #include "artwork.h"
 #include "image_files.h"
+#include "k636_artwork.h"
 
 namespace {
 
@@ -31,6 +32,11 @@ int main(int argc, char** argv) {
     const pictures::Canvas large = pictures::AppIcon(32);
     const pictures::Canvas small = pictures::AppIcon(16);
     WriteFile(dir / "app.ico", pictures::EncodeIcon({&large, &small}));
+    WriteFile(dir / "k636_single_sheet.bmp", pictures::EncodeBmp24(pictures::SingleSheetPicture()));
+    WriteFile(dir / "k636_roll_paper.bmp", pictures::EncodeBmp24(pictures::RollPaperPicture()));
+    WriteFile(dir / "k636_fanfold.bmp", pictures::EncodeBmp24(pictures::FanfoldPicture()));
+    WriteFile(dir / "k636_measuring_note.bmp", pictures::EncodeBmp24(pictures::MeasuringNote()));
+    WriteFile(dir / "k636_step_arrow.bmp", pictures::EncodeBmp24(pictures::StepArrow()));
   } catch (const std::exception& e) {
     std::cerr << "make_pictures: " << e.what() << "\n";
     return 1;

@@ -6,6 +6,11 @@ set(APP_PICTURES
   ${APP_PICTURES_DIR}/main_picture.bmp
   ${APP_PICTURES_DIR}/about_logo.bmp
   ${APP_PICTURES_DIR}/app.ico
+  ${APP_PICTURES_DIR}/k636_single_sheet.bmp
+  ${APP_PICTURES_DIR}/k636_roll_paper.bmp
+  ${APP_PICTURES_DIR}/k636_fanfold.bmp
+  ${APP_PICTURES_DIR}/k636_measuring_note.bmp
+  ${APP_PICTURES_DIR}/k636_step_arrow.bmp
 )
 
 add_custom_command(
