@@ -44,6 +44,8 @@ const Press kPresses[] = {
     {"416kc", "set-cut", {"cut-position=5", "forward=on"}, "1B 7C 77 00 AA 63 00 28"},
     {"416kc", "set-cut", {"cut-position=5", "backward=on"}, "1B 7C 77 00 AA 63 80 28"},
     {"416kc", "set-cut", {"cut-position=40", "1114=on"}, "1B 7C 77 00 AA 63 01 40"},
+    // 3 mm measured, 1.1 mm wanted: 539 steps in the two auto-load distance settings.
+    {"636k-single-sheet", "adjust", {"actual-edit=3", "ideal-edit=1.1"}, "1B 7C 77 00 A0 14 02 1B 7C 77 00 A0 15 1B"},
 };
 
 std::vector<std::string> SendArgs(const Press& p, const std::string& target) {
@@ -103,6 +105,8 @@ TEST(PostestSend, BadInputIsRefusedWithAClearMessage) {
       {{"send", "epson", "full-cut", "--bogus", "--to", out}, 2, "unknown option --bogus"},
       {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
       {{"send", "585k", "1033", "--set", "1119=#16", "--to", out}, 2, "list adjust-list (1119) has 16 items"},
+      // A refused entry: the panel's own box on stderr, nothing sent.
+      {{"send", "636k-single-sheet", "adjust", "--to", out}, 1, "参数无效,请再测量一次"},
   };
   for (const BadInput& c : cases) {
     std::filesystem::remove(out);
