@@ -185,6 +185,27 @@ std::string Hex(Bytes s, std::size_t at, std::size_t count, std::size_t shown) {
   return text;
 }
 
+// The maker's frame by its family: function byte, then a parameter code or a group.
+std::string ConfigFrame(const Item& item, Bytes s) {
+  const std::size_t at = item.offset + item.spec->prefix.size();
+  const auto byte = [&](std::size_t i) { return static_cast<int>(s[at + i]); };
+  char text[96];
+  const int group = item.dataLength > 0 ? byte(1) : -1;
+  if (group < 0) std::snprintf(text, sizeof text, "function %02X, head only", byte(0));
+  else if (group == 0xAA && item.dataLength == 1) std::snprintf(text, sizeof text, "factory defaults");
+  else if (group == 0xAA && byte(2) == 0x73) std::snprintf(text, sizeof text, "paper width code %02X", byte(3));
+  else if (group == 0xAA) std::snprintf(text, sizeof text, "cut position %02X %02X", byte(3), byte(4));
+  else if (group == 0xA0) std::snprintf(text, sizeof text, "setting %02X = %02X", byte(2), byte(3));
+  else if (group == 0xA1) std::snprintf(text, sizeof text, "graphics adjustment, mode %02X = %02X", byte(2), byte(3));
+  else std::snprintf(text, sizeof text, "parameter %02X = %02X", group, byte(2));
+  std::string out = text;
+  if (byte(0) != 0) {
+    std::snprintf(text, sizeof text, ", function %02X", byte(0));
+    out += text;
+  }
+  return out;
+}
+
 std::string Details(const Item& item, Bytes s) {
   const CommandSpec& spec = *item.spec;
   const auto p = [&](int i) { return item.Param(s, i); };
@@ -221,11 +242,7 @@ std::string Details(const Item& item, Bytes s) {
       return text;
     default: break;
   }
-  if (spec.data == Data::ConfigFrame) {
-    std::string frame = Hex(s, item.offset + spec.prefix.size(), 1 + item.dataLength, 8);
-    if (item.dataLength == 0) frame += ", head only";
-    return frame;
-  }
+  if (spec.data == Data::ConfigFrame) return ConfigFrame(item, s);
   std::string params;
   for (int i = 0; i < spec.params; ++i) {
     if (i) params += ' ';
