@@ -19,6 +19,7 @@
 // <artifact dir>\driver.log. Exit code 0 only when every check passed.
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <chrono>
@@ -746,6 +747,14 @@ LineWant parseLine(const std::string& text)
     return w;
 }
 
+bool lineMatches(const LineSettings& seen, const LineWant& w)
+{
+    bool frame = seen.tcsetattrCalls > 0 && seen.baud == w.baud && seen.bits == w.bits &&
+                 parityOf(seen) == w.parity && (seen.cstopb ? 2 : 1) == w.stop;
+    bool dtr = w.dtr ? seen.modemCalls > 0 && seen.dtr == 1 : seen.dtr != 1;
+    return frame && dtr;
+}
+
 // ---------------------------------------------------------------- steps
 
 struct Field {
@@ -940,10 +949,16 @@ public:
             return w == nullptr ? std::string("none") : w == main ? std::string("main") : "\"" + titleOf(w) + "\"";
         };
         check(got == want, name + ": owner is " + owner, "owner is " + who(got));
-        if (owner == "none")
+        stack.push_back({dlg, title, owner == "none"});
+        if (mainUsable())
             check(IsWindowEnabled(main) != FALSE, name + ": the main window stays enabled",
                   "the main window is disabled while \"" + title + "\" is open");
-        stack.push_back({dlg, title, owner == "none"});
+    }
+
+    // No open dialog has an owner, so the main window must stay usable.
+    bool mainUsable() const
+    {
+        return std::all_of(stack.begin(), stack.end(), [](const Frame& f) { return f.ownerless; });
     }
 
     void pop() { stack.pop_back(); }
@@ -1128,11 +1143,7 @@ void runSelect(Session& s, const Step& st)
     if (st.cols[4] != "COM1") {
         check(seen.tcsetattrCalls == 0, name + ": the serial line is left alone", "observed " + describe(seen));
     } else if (st.checkLine) {
-        const LineWant& w = st.line;
-        bool frame = seen.tcsetattrCalls > 0 && seen.baud == w.baud && seen.bits == w.bits &&
-                     parityOf(seen) == w.parity && (seen.cstopb ? 2 : 1) == w.stop;
-        bool dtr = w.dtr ? seen.modemCalls > 0 && seen.dtr == 1 : seen.dtr != 1;
-        check(frame && dtr, name + ": serial line " + st.cols[5], "observed " + describe(seen));
+        check(lineMatches(seen, st.line), name + ": serial line " + st.cols[5], "observed " + describe(seen));
     } else {
         check(seen.tcsetattrCalls > 0, name + ": the serial line is set up", "no line settings were applied");
     }
@@ -1159,7 +1170,7 @@ void runPress(Session& s, const Step& st)
     check(problems.empty(), st.label() + " (" + summary + ")", problems);
 }
 
-// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT]
+// box LABEL | ID | FIELDS | CAPTION | TEXT | ANSWER | PORT | PATTERN [| SHOT [| OWNER(dialog|none)]]
 void parseBox(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1168,7 +1179,9 @@ void parseBox(Step& st, const Defs& defs)
     checkPort(st.cols[6]);
     st.pattern = PatternParser(defs).parse(st.cols[7]);
     if (st.cols[6] == "-" && !st.pattern.empty()) throw std::runtime_error("port - takes no pattern");
-    if (st.cols.size() > 8) st.shot = st.cols[8];
+    if (st.cols.size() > 8 && st.cols[8] != "-") st.shot = st.cols[8];
+    if (st.cols.size() > 9 && st.cols[9] != "dialog" && st.cols[9] != "none")
+        throw std::runtime_error("the box's owner must be dialog or none");
 }
 
 void runBox(Session& s, const Step& st)
@@ -1184,7 +1197,9 @@ void runBox(Session& s, const Step& st)
     }
     checkBox(r.box, st.cols[3], st.cols[4], st.label() + ": message box");
     HWND owner = GetWindow(r.box, GW_OWNER);
-    check(owner == s.dialog(), st.label() + ": the box is owned by the dialog",
+    bool unowned = st.cols.size() > 9 && st.cols[9] == "none";
+    check(owner == (unowned ? nullptr : s.dialog()),
+          st.label() + (unowned ? ": the box has no owner" : ": the box is owned by the dialog"),
           "the box is owned by " + (owner ? "\"" + titleOf(owner) + "\"" : std::string("nothing")));
     if (!st.shot.empty()) screenshot(st.shot, r.box);
     int button = answerId(st.cols[5]);
@@ -1293,7 +1308,7 @@ void runEsc(Session& s, const Step& st)
     });
     std::string problems = r.closed || !IsWindow(dlg) ? "the dialog closed on Esc" : leftover(s, r);
     join(problems, s.silenceSince(m));
-    if (s.stack.back().ownerless && !IsWindowEnabled(s.main)) join(problems, "the main window is disabled");
+    if (s.mainUsable() && !IsWindowEnabled(s.main)) join(problems, "the main window is disabled");
     check(problems.empty(), st.label(), problems);
     if (!IsWindow(dlg)) throw Abort{"\"" + s.stack.back().title + "\" closed"};
 }
@@ -1364,6 +1379,81 @@ void runEscapeExits(Session& s, const Step& st)
     endsWithCodeZero(st.label() + ": the program ends with code 0");
 }
 
+// set LABEL | FIELDS: sets fields of the current dialog; no box, nothing written.
+void parseSet(Step& st, const Defs&) { st.fields = parseFields(st.cols[1]); }
+
+void runSet(Session& s, const Step& st)
+{
+    PortMark m = s.mark();
+    s.setFields(st.fields);
+    std::string noise = s.silenceSince(m);
+    check(noise.empty(), st.label(), "setting the fields wrote " + noise);
+}
+
+// file LABEL | PATH | PATTERN: writes the pattern's bytes (no ?) to the
+// Windows path PATH, for the program to read; its folder is created.
+void parseFile(Step& st, const Defs& defs)
+{
+    st.pattern = PatternParser(defs).parse(st.cols[2]);
+    if (std::find(st.pattern.begin(), st.pattern.end(), -1) != st.pattern.end())
+        throw std::runtime_error("a file's pattern cannot hold ?");
+}
+
+void runFile(Session&, const Step& st)
+{
+    std::wstring path = widen(st.cols[1]);
+    size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    std::string bytes(st.pattern.begin(), st.pattern.end());
+    check(writeWholeFile(path, bytes), st.label() + strf(" (%zu bytes)", bytes.size()),
+          "cannot write " + st.cols[1]);
+}
+
+// line LABEL | LINE: the serial line settings last applied to COM1.
+void parseLineStep(Step& st, const Defs&) { st.line = parseLine(st.cols[1]); }
+
+void runLine(Session& s, const Step& st)
+{
+    LineSettings seen = parseLineLog(s.lineLog.readFrom(0));
+    check(lineMatches(seen, st.line), st.label() + ": serial line " + st.cols[1], "observed " + describe(seen));
+}
+
+// choose LABEL | BUTTON ID | FILTER | PATH: the button opens the system's
+// open-file dialog, owned by the current dialog, with the file type FILTER
+// chosen; PATH is typed as the file name and confirmed (- cancels it).
+// Nothing is written.
+void parseChoose(Step& st, const Defs&) { st.id = parseInt(st.cols[1], "the button id"); }
+
+void runChoose(Session& s, const Step& st)
+{
+    const std::string name = st.label();
+    HWND panel = s.dialog();
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    PostMessageW(s.control(st.id), BM_CLICK, 0, 0);
+    HWND dlg = nullptr;
+    if (!waitFor(10000, [&] { return (dlg = newDialog(before)) != nullptr; }, 10))
+        throw std::runtime_error("no file dialog appeared within 10 s");
+    shown(dlg);
+    HWND types = GetDlgItem(dlg, cmb1);
+    HWND fileName = GetDlgItem(dlg, cmb13) ? GetDlgItem(dlg, cmb13) : GetDlgItem(dlg, edt1);
+    if (!types || !fileName) throw Abort{"a dialog " + describeBox(dlg) + " appeared, not a file dialog"};
+    check(GetWindow(dlg, GW_OWNER) == panel, name + ": owned by the panel", "another owner");
+    std::wstring chosen = windowText(types);
+    check(narrow(chosen) == st.cols[2], name + ": file type \"" + st.cols[2] + "\" chosen",
+          "the file type shown is \"" + narrow(chosen) + "\"");
+    if (st.cols[3] != "-") {
+        std::wstring path = widen(st.cols[3]);
+        sendTo(fileName, WM_SETTEXT, 0, (LPARAM)path.c_str());
+    }
+    PostMessageW(GetDlgItem(dlg, st.cols[3] == "-" ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+    if (!waitFor(5000, [&] { return !IsWindow(dlg); }, 10)) throw Abort{"the file dialog does not close"};
+    Settled r = settle(panel, before, [] {});
+    std::string problems = leftover(s, r);
+    join(problems, s.silenceSince(m));
+    check(problems.empty(), name + (st.cols[3] == "-" ? ": cancelled" : ": chosen"), problems);
+}
+
 struct KindRow {
     const char* name;
     size_t minCols, maxCols; // columns after the kind, the label first
@@ -1377,13 +1467,17 @@ const KindRow kKinds[] = {
     {"shot", 1, 1, parseNothing, runShot},
     {"select", 6, 7, parseSelect, runSelect},
     {"press", 5, 5, parsePress, runPress},
-    {"box", 8, 9, parseBox, runBox},
+    {"box", 8, 10, parseBox, runBox},
     {"click", 2, 2, parseId, runClick},
     {"expect", 3, 3, parseExpect, runExpect},
     {"esc", 1, 1, parseNothing, runEsc},
     {"close", 2, 2, parseId, runClose},
     {"exit", 5, 6, parseExit, runExit},
     {"escape-exits", 1, 1, parseNothing, runEscapeExits},
+    {"set", 2, 2, parseSet, runSet},
+    {"file", 3, 3, parseFile, runFile},
+    {"line", 2, 2, parseLineStep, runLine},
+    {"choose", 4, 4, parseChoose, runChoose},
 };
 
 const KindRow* findKind(const std::string& name)

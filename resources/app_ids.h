@@ -22,6 +22,7 @@
 #define IDD_STAR_18PIN 147
 #define IDD_515K 200
 #define IDD_416KC 201
+#define IDD_REFERENCE_LISTS 202
 #define IDD_585K 203
 #define IDD_E42 204
 #define IDD_636K_FANFOLD 218

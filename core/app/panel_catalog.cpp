@@ -9,6 +9,8 @@
 #include "config/tool_515k.h"
 #include "config/tool_585k.h"
 #include "config/tool_e42.h"
+#include "custom/custom_command_panel.h"
+#include "link/port_settings_panel.h"
 #include "panels/epson_panel.h"
 #include "panels/escpos_panel.h"
 #include "panels/star18_panel.h"
@@ -18,6 +20,14 @@ namespace {
 
 constexpr bool kMainWindow = true;
 constexpr bool kNoOwner = false;
+
+std::unique_ptr<PanelLogic> MakePortSettings(PanelServices& services) {
+  return std::make_unique<PortSettingsPanel>(services.settings);
+}
+
+std::unique_ptr<PanelLogic> MakeCustomCommand(PanelServices& services) {
+  return std::make_unique<CustomCommandPanel>(services.link, services.files);
+}
 
 // One row per panel: menu command, dialog, owner, logic.
 const PanelEntry kPanels[] = {
@@ -29,10 +39,12 @@ const PanelEntry kPanels[] = {
     {IDM_636K_FANFOLD, IDD_636K_FANFOLD, kMainWindow, MakePanel<k636::FanfoldPanel>},
     {IDM_636K_ADVANCED, IDD_636K_ADVANCED, kMainWindow, MakePanel<k636::AdvancedPanel>},
     {IDM_E42, IDD_E42, kMainWindow, MakePanel<ToolE42>},
+    {IDM_PORT_SETTINGS, IDD_PORT_SETTINGS, kMainWindow, MakePortSettings},
     {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
     {IDM_STAR_9PIN, IDD_STAR_9PIN, kNoOwner, MakePanel<Star9Panel>},
     {IDM_STAR_18PIN, IDD_STAR_18PIN, kNoOwner, MakePanel<Star18Panel>},
     {IDM_636K_TEST, IDD_636K_TEST, kNoOwner, MakePanel<EscPosPanel>},
+    {IDM_CUSTOM_COMMAND, IDD_CUSTOM_COMMAND, kMainWindow, MakeCustomCommand},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "ui/panel.h"
 
+class FileReader;
 class PortDriver;
 class PrinterLink;
 class SampleStore;
@@ -19,6 +20,7 @@ struct PanelServices {
   SerialSettings& settings;
   PrinterLink& link;
   const SampleStore& samples;
+  FileReader& files;  // the files a user chooses to send
 };
 
 // One panel of the program: the menu command that opens it, its dialog

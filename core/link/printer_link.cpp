@@ -35,6 +35,25 @@ PrinterLink::PressHold::~PressHold() {
   link_.ShowFailures(owed);
 }
 
+PrinterLink::DirectSend::DirectSend(PrinterLink& link, PortKind kind)
+    : hold_(link), link_(link), kind_(kind) {
+  if (kind == PortKind::Usb) {
+    link_.ReopenUsbLocked();
+    return;
+  }
+  if (link_.ConnectionFor(kind) != nullptr) return;  // held by an open panel: reused
+  link_.ShowFailures(link_.OpenLocked(kind));         // owed until the hold ends
+  closeAtEnd_ = true;
+}
+
+PrinterLink::DirectSend::~DirectSend() {
+  if (closeAtEnd_) link_.CloseLocked(link_.ConnectionFor(kind_));
+}
+
+void PrinterLink::DirectSend::Write(const std::uint8_t* bytes, std::size_t count) {
+  if (PortHandle port = link_.ConnectionFor(kind_)) link_.driver_.Write(port, bytes, count);
+}
+
 void PrinterLink::ShowPortKind(Panel& panel, int kind) {
   static constexpr int kRadioIds[] = {kSerialRadioId, kParallelRadioId, kUsbRadioId};
   if (kind < 0 || kind > 2) return;
@@ -129,6 +148,13 @@ void PrinterLink::OpenUsbLocked() {
     CloseLocked(usb_);
     usb_ = opened;
   }
+}
+
+void PrinterLink::ReopenUsbLocked() {
+  const bool wasActive = usb_ != nullptr && active_ == usb_;
+  CloseLocked(usb_);
+  OpenUsbLocked();
+  if (wasActive) active_ = usb_;
 }
 
 void PrinterLink::CloseLocked(PortHandle& port) {

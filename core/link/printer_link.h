@@ -33,6 +33,30 @@ class PrinterLink {
     PrinterLink& link_;
   };
 
+  // The custom sender's press: writes straight to one interface's own
+  // connection, not to the active output, and leaves the interface in use
+  // as it is. A serial or parallel connection the link already holds is
+  // written through and left open; otherwise the port is opened for the
+  // press and closed at its end. USB is opened afresh, the earlier
+  // connection closed first, and stays open (and stays the active output
+  // if it was). The whole press is one hold of the link.
+  class DirectSend {
+   public:
+    DirectSend(PrinterLink& link, PortKind kind);
+    ~DirectSend();
+    DirectSend(const DirectSend&) = delete;
+    DirectSend& operator=(const DirectSend&) = delete;
+
+    // One write; nothing happens when the port could not be opened.
+    void Write(const std::uint8_t* bytes, std::size_t count);
+
+   private:
+    PressHold hold_;
+    PrinterLink& link_;
+    PortKind kind_;
+    bool closeAtEnd_ = false;
+  };
+
   PrinterLink(PortDriver& driver, const SerialSettings& settings);
 
   // Radio button click: prompt, mark the button, close the others, open.
@@ -53,6 +77,8 @@ class PrinterLink {
   // Opens one interface; returns the number of failure boxes owed.
   int OpenLocked(PortKind kind);
   void OpenUsbLocked();
+  // USB reopened, the active output following it off the old connection.
+  void ReopenUsbLocked();
   void CloseLocked(PortHandle& port);
   // Shows the boxes now, or leaves them to the press hold; lock released.
   void ShowFailures(int count);

@@ -11,6 +11,8 @@ struct SerialSettings {
   std::string parity = "n";  // shown and edited only; the line always runs without parity
   std::uint8_t dataBits = 8;
   std::uint32_t stopBits = 1;
+
+  bool operator==(const SerialSettings&) const = default;
 };
 
 // What the serial driver is asked to apply, in the driver's own codes.

@@ -20,7 +20,7 @@ int HexValue(char c) {
 }
 
 // Skips white space and one optional sign; returns true for a minus.
-bool SkipSpaceAndSign(const std::string& s, std::size_t& i) {
+bool SkipSpaceAndSign(std::string_view s, std::size_t& i) {
   while (i < s.size() && IsSpace(s[i])) ++i;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -43,16 +43,20 @@ std::int32_t ParseCopyCount(const std::string& text) {
 }
 
 std::uint8_t ParseHexByte(const std::string& text) {
+  return static_cast<std::uint8_t>(ScanHexNumber(text).value_or(0) & 0xFF);
+}
+
+std::optional<std::uint32_t> ScanHexNumber(std::string_view text) {
   std::size_t i = 0;
   const bool negative = SkipSpaceAndSign(text, i);
   // A prefix counts only when a hexadecimal digit follows it.
   if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
       HexValue(text[i + 2]) >= 0)
     i += 2;
+  if (i == text.size() || HexValue(text[i]) < 0) return std::nullopt;
   std::uint32_t value = 0;  // wraps modulo 2^32
   for (; i < text.size() && HexValue(text[i]) >= 0; ++i) value = value * 16 + HexValue(text[i]);
-  if (negative) value = 0u - value;
-  return static_cast<std::uint8_t>(value & 0xFF);
+  return negative ? 0u - value : value;
 }
 
 std::string CutGbk(const std::string& text, std::size_t maxBytes) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class Panel;
 
@@ -21,5 +23,8 @@ std::string ReadUserText(Panel& panel, int id);
 // The parsers behind the readers, on a field text.
 std::int32_t ParseCopyCount(const std::string& text);
 std::uint8_t ParseHexByte(const std::string& text);
+// The hexadecimal number at the start of a text, modulo 2^32: blanks, one
+// sign and a 0x prefix may come first. Nothing when no digit is found.
+std::optional<std::uint32_t> ScanHexNumber(std::string_view text);
 // Cuts code page 936 text to at most maxBytes without splitting a sign.
 std::string CutGbk(const std::string& text, std::size_t maxBytes);

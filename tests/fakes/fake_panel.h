@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,14 +37,37 @@ class FakePanel : public Panel {
     ended = true;
     endResult = result;
   }
+  void RunNestedDialog(int dialogId, PanelLogic&, bool ownedByThisPanel) override {
+    nestedDialogs.push_back({dialogId, ownedByThisPanel});
+  }
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                              int selectedFilter) override {
+    fileDialogs.push_back({filters, selectedFilter});
+    if (fileChoices.empty()) return std::nullopt;
+    std::optional<std::string> choice = fileChoices.front();
+    fileChoices.erase(fileChoices.begin());
+    return choice;
+  }
+  void SetListTabStops(int id, int spacing) override { tabStops[id] = spacing; }
+  void ShowSerialPortDialog(std::string_view portName) override { portDialogs.emplace_back(portName); }
 
   std::map<int, std::string> texts;
   std::map<int, bool> checked;
   std::map<int, bool> enabled;
   std::map<int, std::vector<std::string>> lists;
   std::map<int, int> selected;
+  std::map<int, int> tabStops;  // list id -> spacing in dialog units
   std::vector<MessageAnswer> answers;
   std::vector<Message> messages;
   bool ended = false;
   int endResult = -1;
+
+  struct FileDialog {
+    std::vector<FileFilter> filters;
+    int selectedFilter;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::vector<std::optional<std::string>> fileChoices;  // answers in order; cancelled when none left
+  std::vector<std::string> portDialogs;                 // serial port names shown
+  std::vector<std::pair<int, bool>> nestedDialogs;      // dialog id, owned by this panel
 };

@@ -137,3 +137,36 @@ TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PrinterLinkThreads, TheCustomSendersOpenWriteAndCloseAreOneBlock) {
+  OrderDriver driver;
+  SerialSettings settings;
+  PrinterLink link(driver, settings);
+  FakePanel panel;
+  link.SelectPortKind(panel, PortKind::Serial);
+
+  std::atomic<bool> stop{false};
+  std::thread worker([&] {
+    while (!stop) link.SendBytes("W");
+  });
+  for (int press = 0; press < 300; ++press) {
+    PrinterLink::DirectSend send(link, PortKind::Parallel);
+    for (const char* run : {"f", "c"}) send.Write(reinterpret_cast<const std::uint8_t*>(run), 1);
+  }
+  stop = true;
+  worker.join();
+
+  int presses = 0;
+  for (std::size_t i = 0; i < driver.line.size(); ++i) {
+    if (driver.line[i] != "f") continue;
+    ASSERT_LT(i + 2, driver.line.size());
+    EXPECT_EQ(driver.line[i + 1], "c");
+    EXPECT_EQ(driver.line[i + 2], "close");
+    ++presses;
+  }
+  EXPECT_EQ(presses, 300);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "custom/file_reader.h"
 #include "fakes/recording_port_driver.h"
 #include "link/printer_link.h"
 #include "perf/sample_job.h"
@@ -14,12 +15,17 @@ struct NoJobs : SampleStore {
   std::optional<std::span<const std::uint8_t>> Find(int) const override { return std::nullopt; }
 };
 
+struct NoFiles : FileReader {
+  std::unique_ptr<OpenedFile> Open(const std::string&) override { return nullptr; }
+};
+
 struct Services {
   RecordingPortDriver driver;
   SerialSettings settings;
   PrinterLink link{driver, settings};
   NoJobs jobs;
-  PanelServices services{driver, settings, link, jobs};
+  NoFiles files;
+  PanelServices services{driver, settings, link, jobs, files};
 };
 
 TEST(PanelCatalog, EveryPanelHasItsOwnCommandAndDialogAndBuildsItsLogic) {

@@ -1,6 +1,7 @@
 #include "app/panel_dispatch.h"
 
 #include "app/panel_catalog.h"
+#include "custom/win32_file_reader.h"
 #include "link/printer_link.h"
 #include "link/win32_port_driver.h"
 #include "perf/resource_sample_store.h"
@@ -8,12 +9,14 @@
 
 namespace {
 
-// The process-wide printer link, its settings and the stored print jobs.
+// The process-wide printer link, its settings, the stored print jobs and
+// the user's files.
 PanelServices& Services() {
   static Win32PortDriver portDriver;
   static SerialSettings serialSettings;
   static PrinterLink printerLink(portDriver, serialSettings);
-  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources()};
+  static Win32FileReader userFiles;
+  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources(), userFiles};
   return services;
 }
 

@@ -1,6 +1,9 @@
 #include "ui/win32_panel.h"
 
+#include <commdlg.h>
+
 #include "ui/codepage.h"
+#include "ui/dialog_runner.h"
 
 std::string Win32Panel::ItemText(int id) {
   HWND item = GetDlgItem(dialog_, id);
@@ -74,3 +77,49 @@ MessageAnswer Win32Panel::ShowMessage(std::string_view text, std::string_view ca
 }
 
 void Win32Panel::EndDialog(int result) { ::EndDialog(dialog_, result); }
+
+void Win32Panel::RunNestedDialog(int dialogId, PanelLogic& logic, bool ownedByThisPanel) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog_, GWLP_HINSTANCE));
+  RunPanelDialog(instance, dialogId, ownedByThisPanel ? dialog_ : nullptr, logic);
+}
+
+std::optional<std::string> Win32Panel::ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                                        int selectedFilter) {
+  // Name and pattern pairs, each text ended by a NUL, the list by another.
+  std::wstring filterList;
+  for (const FileFilter& f : filters) {
+    filterList += WideFromGbk(f.name);
+    filterList += L'\0';
+    filterList += WideFromGbk(f.pattern);
+    filterList += L'\0';
+  }
+  filterList += L'\0';
+
+  wchar_t path[MAX_PATH] = {};
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog_;
+  request.lpstrFilter = filterList.c_str();
+  request.nFilterIndex = static_cast<DWORD>(selectedFilter + 1);
+  request.lpstrFile = path;
+  request.nMaxFile = MAX_PATH;
+  request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameW(&request)) return std::nullopt;
+  return GbkFromWide(path);
+}
+
+void Win32Panel::SetListTabStops(int id, int spacing) {
+  SendDlgItemMessageW(dialog_, id, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&spacing));
+}
+
+void Win32Panel::ShowSerialPortDialog(std::string_view portName) {
+  const std::wstring name = WideFromGbk(portName);
+  // Start from the port's own configuration when the system has one.
+  COMMCONFIG config{};
+  DWORD size = sizeof config;
+  config.dwSize = sizeof config;
+  GetDefaultCommConfigW(name.c_str(), &config, &size);
+  config.dwSize = sizeof config;
+  config.wVersion = 0x100;
+  CommConfigDialogW(name.c_str(), nullptr, &config);  // the choices are discarded
+}

@@ -21,6 +21,11 @@ class Win32Panel : public Panel {
   MessageAnswer ShowMessage(std::string_view text, std::string_view caption,
                             MessageButtons buttons) override;
   void EndDialog(int result) override;
+  void RunNestedDialog(int dialogId, PanelLogic& logic, bool ownedByThisPanel) override;
+  std::optional<std::string> ChooseFileToOpen(const std::vector<FileFilter>& filters,
+                                              int selectedFilter) override;
+  void SetListTabStops(int id, int spacing) override;
+  void ShowSerialPortDialog(std::string_view portName) override;
 
  private:
   bool IsComboBox(int id) const;
