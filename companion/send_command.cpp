@@ -11,6 +11,7 @@
 #include "link/printer_link.h"
 #include "names.h"
 #include "sink.h"
+#include "stdio_file_reader.h"
 #include "target_driver.h"
 #include "terminal.h"
 #include "text_join.h"
@@ -189,7 +190,8 @@ int RunSend(const std::vector<std::string>& args) {
   if (!sink) return Fail(kExitFailed, error);
   TargetPortDriver driver(*sink, *target, StderrIsTerminal() ? stderr : nullptr);
   PrinterLink link(driver, settings);
-  PanelServices services{driver, settings, link, EmbeddedSampleJobs()};
+  StdioFileReader files;
+  PanelServices services{driver, settings, link, EmbeddedSampleJobs(), files};
   std::unique_ptr<PanelLogic> logic = panel->entry->make(services);
 
   HeadlessPanel dialog(*panel->dialog);

@@ -44,6 +44,8 @@ const Press kPresses[] = {
     {"416kc", "set-cut", {"cut-position=5", "forward=on"}, "1B 7C 77 00 AA 63 00 28"},
     {"416kc", "set-cut", {"cut-position=5", "backward=on"}, "1B 7C 77 00 AA 63 80 28"},
     {"416kc", "set-cut", {"cut-position=40", "1114=on"}, "1B 7C 77 00 AA 63 01 40"},
+    {"custom-command", "send-parallel", {"command-text=1B400A"}, "1B 40 0A"},
+    {"自定义打印测试", "串口发送", {"1024=1b40"}, "1B 40"},
     // 3 mm measured, 1.1 mm wanted: 539 steps in the two auto-load distance settings.
     {"636k-single-sheet", "adjust", {"actual-edit=3", "ideal-edit=1.1"}, "1B 7C 77 00 A0 14 02 1B 7C 77 00 A0 15 1B"},
 };
@@ -71,6 +73,16 @@ TEST(PostestSend, CopiesAndResetsGoIntoOneFile) {
   const RunResult r = RunPostest({"send", "epson", "english-line", "--set", "copy-count=3", "--to", file.string()});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadBytes(file).size(), 3u * 86u);
+}
+
+TEST(PostestSend, CustomSenderWritesTheFileThenTheCommand) {
+  const auto job = WorkDir() / "job.prn";
+  std::ofstream(job, std::ios::binary) << "AB\n";
+  const auto file = WorkDir() / "custom.bin";
+  const RunResult r = RunPostest({"send", "custom-command", "send-usb", "--set", "file-path=" + job.string(), "--set",
+                                  "command-text=1D5600", "--to", file.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ToHex(ReadBytes(file)), "41 42 0A 1D 56 00");
 }
 
 TEST(PostestSend, DefineImageWrites2404Bytes) {
