@@ -17,6 +17,7 @@ struct ControlTemplate {
   bool sorted;          // a list or combo box that sorts its items
   bool digitsOnly;      // an edit that takes digits only
   bool multiLine;       // an edit where Enter starts a new line
+  bool readOnly;        // an edit the program fills (a chosen file's path)
 };
 
 struct DialogTemplate {

@@ -26,6 +26,7 @@ std::string OneLine(std::string text) {
 const char* FieldKind(const ControlTemplate& c) {
   switch (c.kind) {
     case ControlKind::Edit:
+      if (c.readOnly) return "text field, read-only: taken as given, without escapes";
       return c.digitsOnly ? "text field, digits only" : c.multiLine ? "text field, several lines" : "text field";
     case ControlKind::CheckBox: return "check box: on or off";
     case ControlKind::RadioButton: return "radio button: on";

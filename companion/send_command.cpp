@@ -25,8 +25,9 @@ const char* kHelp =
     "Presses one button of a panel, as the program's dialog does, and writes what it\n"
     "sends to TARGET. Panels, buttons and fields are named by id, name or caption\n"
     "(see 'postest list'). Fields start as the dialog opens them; --set fills a text\n"
-    "field (\\n, \\r, \\t, \\\\ and \\xHH escapes; a line break in a several-line field is\n"
-    "sent as the dialog holds it, CR LF), ticks a check box (on/off), marks a radio\n"
+    "field (\\n, \\r, \\t, \\\\ and \\xHH escapes, except in read-only fields such as a file\n"
+    "path; a line break in a several-line field is sent as the dialog holds it,\n"
+    "CR LF), ticks a check box (on/off), marks a radio\n"
     "button (on) or chooses a list item (#INDEX from 0, or the item's text).\n"
     "Message boxes are printed on stderr and answered with their default button.\n"
     "\n"
@@ -91,7 +92,9 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
   switch (c->kind) {
     case ControlKind::Edit: {
       std::string typed, bytes, bad;
-      if (!Unescape(value, typed, error)) return error;
+      // A read-only field holds what the program put there, such as a path: taken as it is.
+      if (c->readOnly) typed = value;
+      else if (!Unescape(value, typed, error)) return error;
       if (c->digitsOnly && typed.find_first_not_of("0123456789") != std::string::npos)
         return "field " + name + " takes digits only, not \"" + value + "\"";
       if (c->multiLine) {  // Enter in a several-line field gives CR LF

@@ -76,7 +76,7 @@ TEST(PostestSend, CopiesAndResetsGoIntoOneFile) {
 }
 
 TEST(PostestSend, CustomSenderWritesTheFileThenTheCommand) {
-  const auto job = WorkDir() / "job.prn";
+  const auto job = WorkDir() / "job\\n.prn";  // a read-only path field takes backslashes as they are
   std::ofstream(job, std::ios::binary) << "AB\n";
   const auto file = WorkDir() / "custom.bin";
   const RunResult r = RunPostest({"send", "custom-command", "send-usb", "--set", "file-path=" + job.string(), "--set",

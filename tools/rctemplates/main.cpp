@@ -40,8 +40,9 @@ std::string Write(const rc::Resources& res) {
     for (const rc::Control& c : d.controls)
       out << "    {" << c.id << ", " << Literal(c.symbol) << ", ControlKind::" << c.kind << ", " << Literal(c.caption)
           << ", " << c.group << ", " << (c.autoState ? "true" : "false") << ", " << (c.sorted ? "true" : "false")
-          << ", " << (c.digitsOnly ? "true" : "false") << ", " << (c.multiLine ? "true" : "false") << "},\n";
-    if (d.controls.empty()) out << "    {0, \"\", ControlKind::Other, \"\", 0, false, false, false, false},\n";
+          << ", " << (c.digitsOnly ? "true" : "false") << ", " << (c.multiLine ? "true" : "false")
+          << ", " << (c.readOnly ? "true" : "false") << "},\n";
+    if (d.controls.empty()) out << "    {0, \"\", ControlKind::Other, \"\", 0, false, false, false, false, false},\n";
     out << "};\n\n";
   }
   out << "const DialogTemplate kDialogs[] = {\n";

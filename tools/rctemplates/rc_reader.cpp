@@ -314,6 +314,7 @@ class Reader {
     control.sorted = styles.count("LBS_SORT") || styles.count("LBS_STANDARD") || styles.count("CBS_SORT");
     control.digitsOnly = styles.count("ES_NUMBER") > 0;
     control.multiLine = styles.count("ES_MULTILINE") > 0;
+    control.readOnly = styles.count("ES_READONLY") > 0;
     return true;
   }
 

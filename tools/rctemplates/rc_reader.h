@@ -20,6 +20,7 @@ struct Control {
   bool sorted = false;
   bool digitsOnly = false;
   bool multiLine = false;
+  bool readOnly = false;
 };
 
 struct Dialog {
