@@ -6,7 +6,9 @@
 # On Linux the x86_64 program runs under Wine in a private prefix. COM1 and
 # LPT1 go to a virtual printer that records every byte in
 # build/printer/serial.bin and build/printer/parallel.bin, unless a device
-# is named (e.g. --com1 /dev/ttyUSB0, --lpt1 /dev/usb/lp0).
+# is named (e.g. --com1 /dev/ttyUSB0, --lpt1 /dev/usb/lp0). When the
+# program ends, each non-empty recording is decoded and drawn next to it
+# (serial.txt and serial.png, parallel.txt and parallel.png).
 set -euo pipefail
 cd "$(dirname "$0")"
 REPO=$PWD
@@ -24,6 +26,9 @@ done
 scripts/install-deps.sh
 scripts/build.sh x86_64
 EXE=$REPO/build/win64/win32/PosPrinterTester.exe
+# The command-line companion, natively, to show what the virtual printer got.
+cmake --build build/host -j"$(nproc)" --target postest >/dev/null
+POSTEST=$REPO/build/host/companion/postest
 
 CACHE=$REPO/build/run-cache
 PRINTER=$REPO/build/printer
@@ -60,6 +65,18 @@ echo "LPT1 -> ${lpt1_device:-$PRINTER/parallel.bin (virtual printer)}"
 echo "Starting $EXE"
 "${launch[@]}" "$EXE" || true
 
+# Decodes and draws one recording next to it.
+preview() {  # preview PORT FILE.bin
+    local base=${2%.bin}
+    rm -f "$base.txt" "$base.png"
+    echo "Bytes sent to $1: $(stat -c %s "$2") in $2"
+    [ -s "$2" ] || return 0
+    "$POSTEST" decode --set auto "$2" >"$base.txt" 2>/dev/null || true
+    "$POSTEST" render --set auto "$2" -o "$base.png" 2>/dev/null || true
+    echo "  as commands: $base.txt"
+    echo "  as printed:  $base.png"
+}
+
 echo
-[ -n "$com1_device" ] || echo "Bytes sent to COM1: $(stat -c %s "$PRINTER/serial.bin") in $PRINTER/serial.bin"
-[ -n "$lpt1_device" ] || echo "Bytes sent to LPT1: $(stat -c %s "$PRINTER/parallel.bin") in $PRINTER/parallel.bin"
+[ -n "$com1_device" ] || preview COM1 "$PRINTER/serial.bin"
+[ -n "$lpt1_device" ] || preview LPT1 "$PRINTER/parallel.bin"

@@ -9,7 +9,7 @@ arches=("$@")
 jobs=$(nproc)
 
 cmake -S . -B build/host -DWITH_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/host -j"$jobs" --target make_pictures make_sample_jobs
+cmake --build build/host -j"$jobs" --target make_pictures make_sample_jobs make_dialog_tables make_text_data
 
 for arch in "${arches[@]}"; do
   case "$arch" in

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "png_writer.h"
+#include "preview/png.h"
 #include "stream_walker.h"
 #include "support/hex.h"
 
@@ -139,7 +139,7 @@ TEST(SampleJobs, AreWellFormedAndPrintAPage) {
     SCOPED_TRACE("job " + std::to_string(e.id));
     const jobcheck::Walk walk = jobcheck::WalkStream(Job(e.id), e.printer);
     ASSERT_TRUE(walk.ok) << walk.error;
-    EXPECT_TRUE(jobcheck::WritePng(walk.page, (artifacts / (std::to_string(e.id) + ".png")).string()));
+    EXPECT_TRUE(preview::WritePng(walk.page, (artifacts / (std::to_string(e.id) + ".png")).string()));
     EXPECT_TRUE(walk.endsWithCut) << "the paper is not cut or ejected at the end";
     EXPECT_GE(walk.page.height, 2 * e.printer.dpiY) << "less than two inches of paper";
     EXPECT_GE(walk.images, 10);

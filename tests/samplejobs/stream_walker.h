@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "preview/page.h"
+
 namespace jobcheck {
 
 enum class Dialect { EscPos, Star, EscP, Oki };
@@ -29,16 +31,12 @@ Profile ImpactEscPos();
 Profile Star();
 Profile EscP(Dialect dialect);
 
-enum : std::uint8_t { kPaper = 0, kDot = 1, kMark = 2 };
-
-struct Page {
-  int width = 0;
-  int height = 0;
-  int dpiX = 0;
-  int dpiY = 0;
-  std::vector<std::uint8_t> cells;  // kPaper, kDot or kMark (where paper was cut or ejected)
-  std::uint8_t At(int x, int y) const { return cells[static_cast<std::size_t>(y) * width + x]; }
-};
+// The page type and PNG writer are the product's preview code; the walk itself is independent of
+// the product's decoder and renderer.
+using preview::kDot;
+using preview::kMark;
+using preview::kPaper;
+using preview::Page;
 
 struct Walk {
   bool ok = false;

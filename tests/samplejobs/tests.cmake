@@ -1,6 +1,7 @@
 # Stored print jobs: the generator's output checked by an independent stream walker, which
-# also renders every job to ${CMAKE_BINARY_DIR}/artifacts/samplejobs/<id>.png.
-set(SAMPLEJOBS_IDS 158 162 164 166 168 170 171 174 175 176 177 178 193 232 233 234 235 236 237 238)
+# also renders every job (with the product's PNG writer) to ${CMAKE_BINARY_DIR}/artifacts/samplejobs/<id>.png.
+include(${CMAKE_SOURCE_DIR}/cmake/sample_jobs.cmake)
+set(SAMPLEJOBS_IDS ${SAMPLE_JOB_IDS})
 set(SAMPLEJOBS_DIR ${CMAKE_BINARY_DIR}/samplejobs)
 set(SAMPLEJOBS_FILES)
 foreach(id IN LISTS SAMPLEJOBS_IDS)
@@ -18,7 +19,6 @@ add_custom_target(samplejobs_test_data DEPENDS ${SAMPLEJOBS_FILES})
 
 add_executable(samplejobs_tests
   ${CMAKE_CURRENT_LIST_DIR}/stream_walker.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/png_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stream_walker_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_jobs_test.cpp
 )
@@ -28,5 +28,5 @@ target_compile_definitions(samplejobs_tests PRIVATE
   SAMPLEJOBS_DIR="${SAMPLEJOBS_DIR}"
   SAMPLEJOBS_ARTIFACTS="${CMAKE_BINARY_DIR}/artifacts/samplejobs"
   SAMPLEJOBS_GENERATOR="$<TARGET_FILE:make_sample_jobs>")
-target_link_libraries(samplejobs_tests PRIVATE GTest::gtest_main)
+target_link_libraries(samplejobs_tests PRIVATE printer_core GTest::gtest_main)
 gtest_discover_tests(samplejobs_tests DISCOVERY_TIMEOUT 60)

@@ -1,6 +1,6 @@
 # Stored print jobs: generated at build time by make_sample_jobs and
 # embedded as TEXT_FILE resources (language Chinese, PRC), looked up by id.
-set(SAMPLE_JOB_IDS 158 162 164 166 168 170 171 174 175 176 177 178 193 232 233 234 235 236 237 238)
+include(${CMAKE_SOURCE_DIR}/cmake/sample_jobs.cmake)
 set(SAMPLE_JOB_DIR ${CMAKE_CURRENT_BINARY_DIR}/sample_jobs)
 
 set(sample_job_files "")

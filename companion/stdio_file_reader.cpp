@@ -1,0 +1,44 @@
+#include "stdio_file_reader.h"
+
+#include <cstdio>
+
+#include "text/gbk.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+class StdioFile : public OpenedFile {
+ public:
+  explicit StdioFile(std::FILE* file) : file_(file) {}
+  ~StdioFile() override { std::fclose(file_); }
+  StdioFile(const StdioFile&) = delete;
+  StdioFile& operator=(const StdioFile&) = delete;
+
+  std::optional<std::size_t> Read(std::uint8_t* buffer, std::size_t capacity) override {
+    const std::size_t n = std::fread(buffer, 1, capacity, file_);
+    if (n == 0 && std::ferror(file_)) return std::nullopt;
+    return n;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+std::unique_ptr<OpenedFile> StdioFileReader::Open(const std::string& path) {
+  const std::string utf8 = gbk::ToUtf8(path);
+#ifdef _WIN32
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), size);
+  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+#else
+  std::FILE* file = std::fopen(utf8.c_str(), "rb");
+#endif
+  if (file == nullptr) return nullptr;
+  return std::make_unique<StdioFile>(file);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+// The printer command sets a stream can be read in, and their commands.
+namespace preview {
+
+enum class CommandSet { EscPos, Star, EscP, Oki };
+
+std::optional<CommandSet> ParseCommandSet(std::string_view name);  // escpos, star, escp, oki
+const char* CommandSetName(CommandSet set);
+
+// What a command does to the printout; the renderer acts on it.
+enum class Action {
+  None,             // a setting or status request that changes nothing drawn here
+  Init,             // back to the power-on state
+  LineFeed,         // print the line, feed one line
+  CarriageReturn,   // back to the left edge, no feed
+  FormFeed,         // eject the page (marked)
+  PrintLine,        // print the line, no feed
+  Tab,
+  Cancel,           // drop the line buffer
+  Feed,             // a0 motion units forward
+  FeedBack,         // a0 motion units back
+  FeedLines,        // a0 lines
+  Spacing,          // line spacing a0 motion units
+  Spacing360,       // line spacing a0/360 inch
+  Spacing60,        // line spacing a0/60 inch
+  SpacingSixth,     // 1/6 inch
+  SpacingEighth,    // 1/8 inch
+  SpacingSeven72,   // 7/72 inch
+  Spacing72Define,  // ESC A n: n/72 inch, in use after ESC 2 (STAR)
+  SpacingDefined,   // ESC 2 (STAR): the spacing ESC A defined
+  StarSpacing,      // ESC z n: 1/6 inch for n = 1, 1/8 inch for n = 0
+  MotionUnits,      // GS P x y
+  PrintMode,        // ESC ! n
+  CharacterSize,    // GS ! n
+  KanjiMode,        // FS ! n
+  KanjiOn,
+  KanjiOff,
+  DoubleWidthLine,  // SO: this line double width
+  DoubleWidthOff,   // DC4
+  DoubleWidth,      // a0 bit 0
+  DoubleHeight,     // a0 bit 0
+  Quadruple,        // FS W n
+  Bold,             // a0 bit 0
+  BoldOn,
+  BoldOff,
+  Underline,        // a0 non-zero
+  Align,            // a0: 0 left, 1 centre, 2 right
+  AbsolutePosition, // a0 | a1 << 8 in 1/60 inch
+  BitImage,         // ESC * m nL nH
+  EightDotImage,    // ESC K/L/Y/Z nL nH (ESC/P), ESC K/L (STAR): density in the spec
+  PinImage,         // ESC ^ m nL nH (STAR)
+  Raster,           // GS v 0 m xL xH yL yH
+  DefineImage,      // GS * x y
+  PrintImage,       // GS / m
+  Barcode,          // GS k, FS P
+  BarcodeHeight,
+  BarcodeWidth,
+  BarcodeText,      // GS H n: where the human-readable text goes
+  Cut,              // GS V m [n]
+  CutNow,           // ESC i, ESC m, ESC d n (STAR)
+  FeedToMark,       // GS FF
+  Drawer,
+};
+
+// How many data bytes follow the fixed parameters.
+enum class Data {
+  None,
+  BitImage,       // ESC * m nL nH: columns × (1 or 3)
+  Columns,        // nL nH columns of `bytesPerColumn`
+  StarPins,       // ESC ^ m nL nH: columns × (2 or 3)
+  Raster,         // xL xH yL yH: x × y
+  DefineImage,    // x y: x × y × 8
+  Barcode,        // m < 32: up to NUL; otherwise n then n bytes
+  Cut,            // m 65 or 66: one more byte
+  Length16,       // the last two parameters: pL pH
+  Counted,        // the last parameter: n
+  NulTerminated,  // up to and with a NUL
+  KanjiDefine,    // FS 2 c1 c2 and 72 bytes
+  ConfigFrame,    // the maker's ESC | w frame after its function byte
+  ZeroThenByte,   // one more byte when the parameter is 0 (ESC C 0 n)
+};
+
+struct CommandSpec {
+  std::string_view prefix;
+  int params;             // fixed parameter bytes after the prefix
+  Data data;
+  Action action;
+  std::string_view mnemonic;  // "ESC @"
+  std::string_view meaning;   // "initialise"
+  int bytesPerColumn = 1;     // Data::Columns
+  int density = 0;            // EightDotImage: columns per dot step (1 single, 2 double ...)
+};
+
+std::span<const CommandSpec> CommandsOf(CommandSet set);
+
+}  // namespace preview

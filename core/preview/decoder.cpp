@@ -1,0 +1,302 @@
+#include "preview/decoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "text/gbk.h"
+
+namespace preview {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// Commands by their first byte, longest prefix first.
+class Index {
+ public:
+  explicit Index(CommandSet set) {
+    for (const CommandSpec& spec : CommandsOf(set)) byFirst_[static_cast<std::uint8_t>(spec.prefix[0])].push_back(&spec);
+    for (auto& list : byFirst_)
+      std::stable_sort(list.begin(), list.end(),
+                       [](const CommandSpec* a, const CommandSpec* b) { return a->prefix.size() > b->prefix.size(); });
+  }
+  const std::vector<const CommandSpec*>& Starting(std::uint8_t b) const { return byFirst_[b]; }
+
+ private:
+  std::array<std::vector<const CommandSpec*>, 256> byFirst_;
+};
+
+const Index& IndexOf(CommandSet set) {
+  static const Index escPos(CommandSet::EscPos), star(CommandSet::Star), escP(CommandSet::EscP), oki(CommandSet::Oki);
+  switch (set) {
+    case CommandSet::EscPos: return escPos;
+    case CommandSet::Star: return star;
+    case CommandSet::EscP: return escP;
+    case CommandSet::Oki: return oki;
+  }
+  return escPos;
+}
+
+bool Matches(Bytes s, std::size_t at, std::string_view prefix, bool& partial) {
+  const std::size_t n = std::min(prefix.size(), s.size() - at);
+  for (std::size_t i = 0; i < n; ++i)
+    if (s[at + i] != static_cast<std::uint8_t>(prefix[i])) return false;
+  partial = n < prefix.size();
+  return !partial;
+}
+
+constexpr std::size_t kUnknownLength = static_cast<std::size_t>(-1);
+
+// Bytes of data after the parameters at `p`, or kUnknownLength when the
+// stream ends before the length is known.
+std::size_t DataLength(const CommandSpec& spec, CommandSet set, Bytes s, std::size_t p) {
+  const auto at = [&](std::size_t i) -> int { return p + i < s.size() ? s[p + i] : -1; };
+  const auto word = [&](int i) { return at(i) | at(i + 1) << 8; };
+  switch (spec.data) {
+    case Data::None: return 0;
+    case Data::BitImage: {
+      const int m = at(0);
+      const int per = set == CommandSet::EscP || set == CommandSet::Oki ? (m >= 64 ? 6 : m >= 32 ? 3 : 1) : (m >= 32 ? 3 : 1);
+      return static_cast<std::size_t>(word(1)) * per;
+    }
+    case Data::Columns: return static_cast<std::size_t>(word(0)) * spec.bytesPerColumn;
+    case Data::StarPins: return static_cast<std::size_t>(word(1)) * (at(0) >= 4 ? 3 : 2);
+    case Data::Raster: return static_cast<std::size_t>(word(1)) * word(3);
+    case Data::DefineImage: return static_cast<std::size_t>(at(0)) * at(1) * 8;
+    case Data::Length16: return static_cast<std::size_t>(word(spec.params - 2));
+    case Data::KanjiDefine: return 72;
+    case Data::Counted: return static_cast<std::size_t>(at(spec.params - 1));
+    case Data::ZeroThenByte: return at(0) == 0 ? 1 : 0;
+    case Data::Cut: {
+      const int m = at(0);
+      return m == 65 || m == 66 || m == 97 || m == 98 || m == 103 || m == 104 ? 1 : 0;
+    }
+    case Data::Barcode: {
+      const std::size_t d = p + spec.params;
+      if (at(0) >= 65) return d < s.size() ? 1 + static_cast<std::size_t>(s[d]) : kUnknownLength;
+      for (std::size_t i = d; i < s.size(); ++i)
+        if (s[i] == 0) return i - d + 1;
+      return kUnknownLength;
+    }
+    case Data::NulTerminated: {
+      for (std::size_t i = p; i < s.size(); ++i)
+        if (s[i] == 0) return i - p + 1;
+      return kUnknownLength;
+    }
+    case Data::ConfigFrame: {
+      const int group = at(1);  // after the function byte
+      if (group < 0 || group == 0x1B) return 0;  // the bare head
+      if (group == 0xAA) return at(2) == 0x73 ? 3 : at(2) == 0x63 ? 4 : 1;
+      return group == 0xA0 || group == 0xA1 ? 3 : 2;  // group, code, value; or parameter code, value
+    }
+  }
+  return 0;
+}
+
+// A run of printable ASCII and two-byte GBK characters.
+std::size_t TextLength(Bytes s, std::size_t at) {
+  std::size_t i = at;
+  while (i < s.size()) {
+    const std::uint8_t b = s[i];
+    if (b >= 0x20 && b < 0x7F) {
+      ++i;
+    } else if (gbk::IsLead(b) && i + 1 < s.size() && gbk::IsTrail(s[i + 1])) {
+      i += 2;
+    } else {
+      break;
+    }
+  }
+  return i - at;
+}
+
+}  // namespace
+
+int Item::Param(std::span<const std::uint8_t> stream, int i) const {
+  if (spec == nullptr) return 0;
+  const std::size_t at = offset + spec->prefix.size() + static_cast<std::size_t>(i);
+  return i < spec->params && at < stream.size() ? stream[at] : 0;
+}
+
+Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
+  Decoding out;
+  const Index& index = IndexOf(set);
+  std::size_t at = 0;
+  while (at < s.size()) {
+    Item item;
+    item.offset = at;
+    const CommandSpec* spec = nullptr;
+    bool partial = false;
+    for (const CommandSpec* candidate : index.Starting(s[at])) {
+      bool cut = false;
+      if (Matches(s, at, candidate->prefix, cut)) {
+        spec = candidate;
+        break;
+      }
+      partial = partial || cut;
+    }
+    if (spec != nullptr) {
+      const std::size_t params = at + spec->prefix.size();
+      const std::size_t data = params + static_cast<std::size_t>(spec->params);
+      const std::size_t length = data <= s.size() ? DataLength(*spec, set, s, params) : kUnknownLength;
+      item.spec = spec;
+      if (length == kUnknownLength || data + length > s.size()) {
+        item.kind = Item::Truncated;
+        item.length = s.size() - at;
+        out.items.push_back(item);
+        out.truncated = true;
+        break;
+      }
+      item.dataAt = data;
+      item.dataLength = length;
+      item.length = data + length - at;
+    } else if (const std::size_t text = TextLength(s, at); text > 0) {
+      item.kind = Item::Text;
+      item.length = text;
+    } else if (partial) {
+      item.kind = Item::Truncated;
+      item.length = s.size() - at;
+      out.items.push_back(item);
+      out.truncated = true;
+      break;
+    } else {
+      // An escape sequence we do not know takes its letter with it.
+      const bool escape = s[at] == 0x1B || s[at] == 0x1C || s[at] == 0x1D;
+      item.kind = Item::Unknown;
+      item.length = escape && at + 1 < s.size() ? 2 : 1;
+      ++out.unknown;
+    }
+    out.items.push_back(item);
+    at += item.length;
+  }
+  return out;
+}
+
+namespace {
+
+std::string Hex(Bytes s, std::size_t at, std::size_t count, std::size_t shown) {
+  std::string text;
+  char byte[4];
+  for (std::size_t i = 0; i < std::min(count, shown); ++i) {
+    std::snprintf(byte, sizeof byte, i ? " %02X" : "%02X", s[at + i]);
+    text += byte;
+  }
+  if (count > shown) text += " ...";
+  return text;
+}
+
+// The maker's frame by its family: function byte, then a parameter code or a group.
+std::string ConfigFrame(const Item& item, Bytes s) {
+  const std::size_t at = item.offset + item.spec->prefix.size();
+  const auto byte = [&](std::size_t i) { return static_cast<int>(s[at + i]); };
+  char text[96];
+  const int group = item.dataLength > 0 ? byte(1) : -1;
+  if (group < 0) std::snprintf(text, sizeof text, "function %02X, head only", byte(0));
+  else if (group == 0xAA && item.dataLength == 1) std::snprintf(text, sizeof text, "factory defaults");
+  else if (group == 0xAA && byte(2) == 0x73) std::snprintf(text, sizeof text, "paper width code %02X", byte(3));
+  else if (group == 0xAA) std::snprintf(text, sizeof text, "cut position %02X %02X", byte(3), byte(4));
+  else if (group == 0xA0) std::snprintf(text, sizeof text, "setting %02X = %02X", byte(2), byte(3));
+  else if (group == 0xA1) std::snprintf(text, sizeof text, "graphics adjustment, mode %02X = %02X", byte(2), byte(3));
+  else std::snprintf(text, sizeof text, "parameter %02X = %02X", group, byte(2));
+  std::string out = text;
+  if (byte(0) != 0) {
+    std::snprintf(text, sizeof text, ", function %02X", byte(0));
+    out += text;
+  }
+  return out;
+}
+
+std::string Details(const Item& item, Bytes s) {
+  const CommandSpec& spec = *item.spec;
+  const auto p = [&](int i) { return item.Param(s, i); };
+  char text[160];
+  switch (spec.action) {
+    case Action::BitImage:
+      std::snprintf(text, sizeof text, "mode %d, %d columns of %d dots", p(0), p(1) | p(2) << 8, p(0) >= 32 ? 24 : 8);
+      return text;
+    case Action::EightDotImage:
+      std::snprintf(text, sizeof text, "%d columns of 8 dots", p(0) | p(1) << 8);
+      return text;
+    case Action::PinImage:
+      std::snprintf(text, sizeof text, "mode %d, %d columns", p(0), p(1) | p(2) << 8);
+      return text;
+    case Action::Raster:
+      std::snprintf(text, sizeof text, "mode %d, %d x %d dots", p(0) & 3, (p(1) | p(2) << 8) * 8, p(3) | p(4) << 8);
+      return text;
+    case Action::DefineImage:
+      std::snprintf(text, sizeof text, "%d x %d dots", p(0) * 8, p(1) * 8);
+      return text;
+    case Action::Barcode: {
+      std::string data(reinterpret_cast<const char*>(s.data() + item.dataAt), item.dataLength);
+      if (spec.data == Data::Barcode && p(0) >= 65 && !data.empty()) data.erase(0, 1);
+      if (!data.empty() && data.back() == '\0') data.pop_back();
+      std::snprintf(text, sizeof text, "type %d \"", p(0));
+      std::string out = text;
+      out += gbk::ToUtf8(data);
+      out += '"';
+      return out;
+    }
+    case Action::Cut:
+      if (item.dataLength == 0) std::snprintf(text, sizeof text, "mode %d", p(0));
+      else std::snprintf(text, sizeof text, "mode %d, feed %d first", p(0), s[item.dataAt]);
+      return text;
+    default: break;
+  }
+  if (spec.data == Data::ConfigFrame) return ConfigFrame(item, s);
+  std::string params;
+  for (int i = 0; i < spec.params; ++i) {
+    if (i) params += ' ';
+    params += std::to_string(p(i));
+  }
+  if (item.dataLength > 0) {
+    if (!params.empty()) params += ", ";
+    params += std::to_string(item.dataLength);
+    params += " data bytes";
+  }
+  return params;
+}
+
+}  // namespace
+
+std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
+  char head[24];
+  std::snprintf(head, sizeof head, "%08zX  ", item.offset);
+  std::string line = head;
+  const std::string hex = Hex(s, item.offset, item.length, 8);
+  line += hex;
+  line.append(hex.size() < 27 ? 27 - hex.size() : 0, ' ');
+  line += "  ";
+  switch (item.kind) {
+    case Item::Text:
+      line += "text \"";
+      line += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(s.data() + item.offset), item.length));
+      line += '"';
+      return line;
+    case Item::Unknown:
+      line += "!! unknown command";
+      return line;
+    case Item::Truncated:
+      line += "!! truncated";
+      if (item.spec) {
+        line += ' ';
+        line += item.spec->mnemonic;
+      }
+      line += ": the stream ends inside the command";
+      return line;
+    case Item::Command: break;
+  }
+  const std::size_t nameAt = line.size();
+  line += item.spec->mnemonic;
+  line.append(line.size() - nameAt < 9 ? 9 - (line.size() - nameAt) : 0, ' ');
+  line += ' ';
+  line += item.spec->meaning;
+  const std::string details = Details(item, s);
+  if (!details.empty()) {
+    line += " (";
+    line += details;
+    line += ')';
+  }
+  return line;
+}
+
+}  // namespace preview

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+// The preview's bitmap font: 12 x 24 dots for ASCII, 24 x 24 dots for the
+// two-byte codes of code page 936. Drawn at build time from font packages.
+namespace preview {
+
+struct Glyph {
+  const std::uint8_t* rows = nullptr;  // `height` rows of (width + 7) / 8 bytes, leftmost dot in the top bit
+  int width = 0;
+  int height = 0;
+  bool Dot(int x, int y) const { return rows[y * ((width + 7) / 8) + x / 8] & (0x80 >> (x % 8)); }
+};
+
+inline constexpr int kFontHeight = 24;
+inline constexpr int kNarrowWidth = 12;
+inline constexpr int kWideWidth = 24;
+
+// ASCII 20..7E; anything else draws as '?'.
+Glyph NarrowGlyph(std::uint8_t c);
+// A two-byte code; nullptr rows when the font has no sign for it.
+Glyph WideGlyph(std::uint8_t lead, std::uint8_t trail);
+
+namespace detail {
+extern const char kNarrowGlyphs[];
+extern const std::int16_t kWideGlyphIndex[126 * 191];
+extern const char kWideGlyphs[];
+}  // namespace detail
+
+}  // namespace preview

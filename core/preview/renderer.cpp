@@ -1,0 +1,449 @@
+#include "preview/renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "preview/glyph_font.h"
+#include "text/gbk.h"
+
+namespace preview {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// A block of dots waiting in the line buffer.
+struct Stamp {
+  int x = 0;
+  int width = 0;
+  int height = 0;
+  bool text = false;
+  std::vector<std::uint8_t> dots;  // width x height, row by row
+};
+
+// A bit-image mode on the grid: dots per column, grid step across and down,
+// and the size of one dot.
+struct DotMode {
+  int dots = 8;
+  int pitchX = 1, pitchY = 1;
+  int dotW = 1, dotH = 1;
+};
+
+class Renderer {
+ public:
+  Renderer(Bytes s, CommandSet set, const Paper& paper) : s_(s), set_(set), paper_(paper) {
+    canvasWidth_ = std::max(paper.width, 9 * paper.dpiX);
+    textScaleX_ = paper.impact ? paper.dpiX / 160.0 : 1.0;
+    if (set == CommandSet::EscP || set == CommandSet::Oki) textScaleX_ = paper.dpiX / 180.0;
+    textScaleY_ = paper.impact ? paper.dpiY / 144.0 : 1.0;
+    if (set == CommandSet::EscP || set == CommandSet::Oki) textScaleY_ = paper.dpiY / 180.0;
+    Reset();
+  }
+
+  Rendering Run(const Decoding& decoding) {
+    for (const Item& item : decoding.items) Step(item);
+    PrintLine();
+    Rendering out = std::move(result_);
+    const int height = static_cast<int>(std::max(used_, y_)) + 1;
+    const int drawn = std::min(rows_, height);
+    int right = paper_.width;
+    for (int y = 0; y < drawn; ++y)
+      for (int x = canvasWidth_ - 1; x >= right; --x)
+        if (cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] == kDot) {
+          right = x + 1;
+          break;
+        }
+    out.widerThanPaper = right > paper_.width;
+    out.page.width = right;
+    out.page.height = height;
+    out.page.dpiX = paper_.dpiX;
+    out.page.dpiY = paper_.dpiY;
+    out.page.cells.assign(static_cast<std::size_t>(out.page.width) * out.page.height, kPaper);
+    for (int y = 0; y < drawn; ++y)
+      std::copy_n(cells_.begin() + static_cast<long>(y) * canvasWidth_, out.page.width,
+                  out.page.cells.begin() + static_cast<long>(y) * out.page.width);
+    return out;
+  }
+
+ private:
+  bool EscPFamily() const { return set_ == CommandSet::EscP || set_ == CommandSet::Oki; }
+
+  // Motion units per inch before GS P changes them.
+  int DefaultUnit() const {
+    if (set_ == CommandSet::EscPos) return paper_.impact ? 144 : paper_.dpiY;
+    return set_ == CommandSet::Star ? 144 : 180;
+  }
+
+  void Reset() {
+    unit_ = DefaultUnit();
+    lineSpacing_ = Rows(1.0 / 6);
+    defined72_ = 0;
+    sizeX_ = sizeY_ = kanjiX_ = kanjiY_ = 1;
+    bold_ = underline_ = lineWide_ = false;
+    align_ = 0;
+    barHeight_ = 162;
+    barWidth_ = 3;
+  }
+
+  int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
+  int Cols(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiX)); }
+
+  int P(const Item& item, int i) const { return item.Param(s_, i); }
+
+  void Step(const Item& item) {
+    if (item.kind == Item::Text) return Text(item);
+    if (item.kind != Item::Command) return;
+    const std::uint8_t* data = s_.data() + item.dataAt;
+    const int p0 = P(item, 0), p1 = P(item, 1);
+    switch (item.spec->action) {
+      case Action::None:
+      case Action::Drawer:
+      case Action::BarcodeText: break;
+      case Action::Init: Reset(); break;
+      case Action::LineFeed: LineFeed(); break;
+      case Action::CarriageReturn:
+        // ESC/P and STAR return the carriage; the line is printed then.
+        PrintLine();
+        x_ = 0;
+        break;
+      case Action::PrintLine: PrintLine(); break;
+      case Action::FormFeed: PrintLine(); PaperEnd(); break;
+      case Action::Tab: x_ = (x_ / Cols(0.5) + 1) * Cols(0.5); break;
+      case Action::Cancel: line_.clear(); x_ = 0; break;
+      case Action::Feed: Feed(p0, true); break;
+      case Action::FeedBack: PrintLine(); y_ = std::max(0L, y_ - Units(p0)); break;
+      case Action::FeedLines: PrintLine(); y_ += static_cast<long>(p0) * lineSpacing_; x_ = 0; break;
+      case Action::Spacing: lineSpacing_ = static_cast<int>(Units(p0)); break;
+      case Action::Spacing360: lineSpacing_ = Rows(p0 / 360.0); break;
+      case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
+      case Action::SpacingSixth: lineSpacing_ = Rows(1.0 / 6); break;
+      case Action::SpacingEighth: lineSpacing_ = Rows(1.0 / 8); break;
+      case Action::SpacingSeven72: lineSpacing_ = Rows(7.0 / 72); break;
+      case Action::Spacing72Define: defined72_ = p0; break;
+      case Action::SpacingDefined: lineSpacing_ = defined72_ > 0 ? Rows(defined72_ / 72.0) : Rows(1.0 / 6); break;
+      case Action::StarSpacing: lineSpacing_ = (p0 & 1) ? Rows(1.0 / 6) : Rows(1.0 / 8); break;
+      case Action::MotionUnits: if (p1 != 0) unit_ = p1; else unit_ = DefaultUnit(); break;
+      case Action::PrintMode:
+        if (EscPFamily()) {
+          sizeX_ = (p0 & 0x20) ? 2 : 1;
+          bold_ = p0 & 0x18;
+        } else {
+          sizeX_ = (p0 & 0x20) ? 2 : 1;
+          sizeY_ = (p0 & 0x10) ? 2 : 1;
+          bold_ = p0 & 0x08;
+        }
+        underline_ = p0 & 0x80;
+        break;
+      case Action::CharacterSize:
+        sizeX_ = kanjiX_ = (p0 >> 4 & 7) + 1;
+        sizeY_ = kanjiY_ = (p0 & 7) + 1;
+        break;
+      case Action::KanjiMode:
+        kanjiX_ = (p0 & 0x04) ? 2 : 1;
+        kanjiY_ = (p0 & 0x08) ? 2 : 1;
+        break;
+      case Action::KanjiOn:
+      case Action::KanjiOff: break;
+      case Action::DoubleWidthLine: lineWide_ = true; break;
+      case Action::DoubleWidthOff: lineWide_ = false; break;
+      case Action::DoubleWidth: sizeX_ = kanjiX_ = (p0 & 1) ? 2 : 1; break;
+      case Action::DoubleHeight: sizeY_ = kanjiY_ = (p0 & 1) ? 2 : 1; break;
+      case Action::Quadruple: kanjiX_ = kanjiY_ = (p0 & 1) ? 2 : 1; break;
+      case Action::Bold: bold_ = p0 & 1; break;
+      case Action::BoldOn: bold_ = true; break;
+      case Action::BoldOff: bold_ = false; break;
+      case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
+      case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
+      case Action::AbsolutePosition: x_ = Cols((p0 | p1 << 8) / 60.0); break;
+      case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, data); break;
+      case Action::EightDotImage: EightDot(item.spec->density, p0 | p1 << 8, data); break;
+      case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, data); break;
+      case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, data); break;
+      case Action::DefineImage:
+        stored_.assign(data, data + item.dataLength);
+        storedColumns_ = p0 * 8;
+        storedBytes_ = p1;
+        break;
+      case Action::PrintImage: PrintStored(p0); break;
+      case Action::Barcode: Barcode(item); break;
+      case Action::BarcodeHeight: barHeight_ = std::max(1, p0); break;
+      case Action::BarcodeWidth: barWidth_ = std::clamp(p0, 1, 6); break;
+      case Action::Cut: {
+        int feed = item.dataLength > 0 ? data[0] : 0;
+        PrintLine();
+        y_ += Units(feed);
+        PaperEnd();
+        break;
+      }
+      case Action::CutNow: PrintLine(); PaperEnd(); break;
+      case Action::FeedToMark: PrintLine(); PaperEnd(); break;
+    }
+  }
+
+  long Units(int n) {
+    const long scaled = static_cast<long>(n) * paper_.dpiY + feedRest_;
+    feedRest_ = scaled % unit_;
+    return scaled / unit_;
+  }
+
+  // ESC J: print and feed; the ESC/P carriage stays where it is.
+  void Feed(int n, bool forward) {
+    const int x = x_;
+    PrintLine();
+    y_ += forward ? Units(n) : -Units(n);
+    if (EscPFamily()) x_ = x;
+  }
+
+  void LineFeed() {
+    int height = 0;
+    for (const Stamp& st : line_)
+      if (st.text) height = std::max(height, st.height);
+    PrintLine();
+    y_ += std::max(lineSpacing_, height);
+  }
+
+  // Draws the line buffer at the current position, aligned as set.
+  void PrintLine() {
+    if (line_.empty()) {
+      x_ = 0;
+      return;
+    }
+    int used = 0, height = 0;
+    for (const Stamp& st : line_) {
+      used = std::max(used, st.x + st.width);
+      height = std::max(height, st.height);
+    }
+    int shift = 0;
+    if (set_ != CommandSet::EscP && set_ != CommandSet::Oki && used < paper_.width)
+      shift = align_ == 1 ? (paper_.width - used) / 2 : align_ == 2 ? paper_.width - used : 0;
+    for (const Stamp& st : line_) {
+      const long top = y_ + (st.text ? height - st.height : 0);
+      for (int r = 0; r < st.height; ++r)
+        for (int c = 0; c < st.width; ++c)
+          if (st.dots[static_cast<std::size_t>(r) * st.width + c]) Dot(st.x + shift + c, top + r);
+    }
+    line_.clear();
+    lineWide_ = false;
+    x_ = 0;
+  }
+
+  void Text(const Item& item) {
+    for (std::size_t i = item.offset; i < item.offset + item.length;) {
+      const std::uint8_t b = s_[i];
+      if (b < 0x80) {
+        DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_);
+        ++i;
+      } else {
+        preview::Glyph g = WideGlyph(b, s_[i + 1]);
+        if (g.rows == nullptr) g = NarrowGlyph('?');
+        DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_));
+        i += 2;
+      }
+    }
+  }
+
+  void DrawGlyph(const preview::Glyph& g, int mulX, int mulY) {
+    Stamp st;
+    st.text = true;
+    st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
+    st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
+    if (x_ + st.width > paper_.width && x_ > 0) LineFeed();
+    st.x = x_;
+    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
+    for (int r = 0; r < st.height; ++r) {
+      const int gy = r * g.height / st.height;
+      for (int c = 0; c < st.width; ++c) {
+        const int gx = c * g.width / st.width;
+        const bool on = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy));
+        if (on) st.dots[static_cast<std::size_t>(r) * st.width + c] = 1;
+      }
+    }
+    if (underline_)
+      for (int c = 0; c < st.width; ++c) st.dots[static_cast<std::size_t>(st.height - 1) * st.width + c] = 1;
+    x_ += st.width;
+    line_.push_back(std::move(st));
+  }
+
+  // Column images into the line buffer: `bytes` bytes per column, top dot in the top bit.
+  void Columns(const DotMode& mode, int bytes, int columns, const std::uint8_t* data) {
+    Stamp st;
+    st.x = x_;
+    st.width = columns * mode.pitchX + mode.dotW - mode.pitchX;
+    st.height = (mode.dots - 1) * mode.pitchY + mode.dotH;
+    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
+    for (int c = 0; c < columns; ++c)
+      for (int d = 0; d < mode.dots; ++d)
+        if (data[static_cast<std::size_t>(c) * bytes + d / 8] & (0x80 >> (d % 8)))
+          for (int yy = 0; yy < mode.dotH; ++yy)
+            for (int xx = 0; xx < mode.dotW; ++xx)
+              st.dots[static_cast<std::size_t>(d * mode.pitchY + yy) * st.width + c * mode.pitchX + xx] = 1;
+    x_ += columns * mode.pitchX;
+    line_.push_back(std::move(st));
+    ++result_.images;
+  }
+
+  void BitImage(int m, int columns, const std::uint8_t* data) {
+    DotMode mode;
+    if (EscPFamily()) {
+      // 24-pin head on a 1/180 inch grid down; 8-dot modes use every third pin.
+      const int dpi = (m == 0 || m == 32) ? 60 : (m == 1 || m == 33 || m == 2 || m == 3) ? 120 : m == 39 ? 180 : m == 40 ? 360 : 120;
+      const int pitch = std::max(1, Cols(1.0 / dpi));
+      mode = m >= 32 ? DotMode{24, pitch, Rows(1.0 / 180), std::max(1, pitch), std::max(1, Rows(1.0 / 180))}
+                     : DotMode{8, pitch, Rows(1.0 / 60), std::max(1, pitch), Rows(1.0 / 60)};
+      if (m >= 64) mode.dots = 48;
+    } else if (paper_.impact) {
+      mode = {8, m == 1 ? 1 : 2, Rows(1.0 / 72), 2, Rows(1.0 / 72)};
+    } else {
+      const bool full = m == 1 || m == 33;
+      mode = m >= 32 ? DotMode{24, full ? 1 : 2, 1, full ? 1 : 2, 1} : DotMode{8, full ? 1 : 2, 3, full ? 1 : 2, 3};
+    }
+    Columns(mode, mode.dots / 8, columns, data);
+  }
+
+  void EightDot(int dpi, int columns, const std::uint8_t* data) {
+    const int pitch = std::max(1, Cols(1.0 / dpi));
+    const int down = std::max(1, Rows(set_ == CommandSet::Star ? 1.0 / 72 : 1.0 / 60));
+    Columns({8, pitch, down, pitch, down}, 1, columns, data);
+  }
+
+  void StarPins(int m, int columns, const std::uint8_t* data) {
+    static const DotMode kModes[6] = {{9, 1, 2, 2, 2}, {9, 2, 2, 2, 2}, {16, 2, 1, 2, 1},
+                                      {16, 1, 1, 2, 1}, {18, 2, 1, 2, 1}, {18, 1, 1, 2, 1}};
+    const DotMode mode = kModes[std::clamp(m, 0, 5)];
+    Columns(mode, m >= 4 ? 3 : 2, columns, data);
+  }
+
+  void Raster(int m, int bytes, int rows, const std::uint8_t* data) {
+    PrintLine();
+    m = m >= '0' ? m - '0' : m;
+    const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
+    for (int r = 0; r < rows; ++r)
+      for (int b = 0; b < bytes; ++b) {
+        const std::uint8_t bits = data[static_cast<std::size_t>(r) * bytes + b];
+        for (int i = 0; i < 8; ++i)
+          if (bits & (0x80 >> i))
+            for (int yy = 0; yy < sy; ++yy)
+              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + r * sy + yy);
+      }
+    y_ += static_cast<long>(rows) * sy;
+    ++result_.images;
+  }
+
+  // GS /: the downloaded image, column by column, printed at once.
+  void PrintStored(int m) {
+    if (stored_.empty()) return;
+    PrintLine();
+    m = m >= '0' ? m - '0' : m;
+    const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
+    for (int c = 0; c < storedColumns_; ++c)
+      for (int d = 0; d < storedBytes_ * 8; ++d)
+        if (stored_[static_cast<std::size_t>(c) * storedBytes_ + d / 8] & (0x80 >> (d % 8)))
+          for (int yy = 0; yy < sy; ++yy)
+            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + d * sy + yy);
+    y_ += static_cast<long>(storedBytes_) * 8 * sy;
+    ++result_.images;
+  }
+
+  // Bars drawn from the data's bits, with the data as text underneath.
+  void Barcode(const Item& item) {
+    PrintLine();
+    std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
+    if (item.spec->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    if (!data.empty() && data.back() == '\0') data.pop_back();
+    // FS P carries its own module width; GS k uses GS w.
+    const int module = item.spec->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
+    int x = 10 * module;
+    const auto bars = [&](unsigned pattern, int modules) {
+      for (int i = modules - 1; i >= 0; --i, x += module)
+        if (pattern >> i & 1)
+          for (int r = 0; r < barHeight_; ++r)
+            for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
+    };
+    bars(0b1011, 4);
+    for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);
+    bars(0b1101, 4);
+    y_ += barHeight_ + 2;
+    const int oldX = sizeX_, oldY = sizeY_;
+    sizeX_ = sizeY_ = 1;
+    for (unsigned char c : data) DrawGlyph(NarrowGlyph(c), 1, 1);
+    sizeX_ = oldX;
+    sizeY_ = oldY;
+    LineFeed();
+    ++result_.images;
+  }
+
+  void PaperEnd() {
+    for (int x = 0; x < paper_.width; x += 8)
+      for (int w = 0; w < 4; ++w) Mark(x + w, y_);
+    y_ += Rows(0.25);
+    x_ = 0;
+    ++result_.cuts;
+  }
+
+  void Grow(long y) {
+    if (y < rows_) return;
+    const int rows = static_cast<int>(std::max<long>(y + 1, rows_ * 3L / 2));
+    cells_.resize(static_cast<std::size_t>(rows) * canvasWidth_, kPaper);
+    rows_ = rows;
+  }
+
+  void Dot(int x, long y) {
+    if (x < 0 || x >= canvasWidth_ || y < 0) return;
+    Grow(y);
+    used_ = std::max(used_, y + 1);
+    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kDot;
+  }
+
+  void Mark(int x, long y) {
+    if (x < 0 || x >= canvasWidth_ || y < 0) return;
+    Grow(y);
+    used_ = std::max(used_, y + 1);
+    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kMark;
+  }
+
+  Bytes s_;
+  CommandSet set_;
+  Paper paper_;
+  int canvasWidth_ = 0;
+  double textScaleX_ = 1, textScaleY_ = 1;
+  std::vector<Stamp> line_;
+  int x_ = 0;
+  long y_ = 0;
+  long used_ = 0;
+  int unit_ = 180;
+  long feedRest_ = 0;
+  int lineSpacing_ = 30;
+  int defined72_ = 0;  // ESC A n waiting for ESC 2
+  int sizeX_ = 1, sizeY_ = 1, kanjiX_ = 1, kanjiY_ = 1;
+  bool bold_ = false, underline_ = false, lineWide_ = false;
+  int align_ = 0;
+  int barHeight_ = 162, barWidth_ = 3;
+  std::vector<std::uint8_t> stored_;
+  int storedColumns_ = 0, storedBytes_ = 0;
+  int rows_ = 0;
+  std::vector<std::uint8_t> cells_;
+  Rendering result_;
+};
+
+}  // namespace
+
+std::optional<Paper> PaperFor(std::string_view name, CommandSet set) {
+  if (name == "58") return Paper{384, 203, 203, false};
+  if (name == "80") return Paper{576, 203, 203, false};
+  if (name == "76") {
+    // 2.5 inches printed: STAR and ESC/POS heads on 1/160 by 1/144 inch,
+    // ESC/P heads on 1/120 by 1/180 inch.
+    if (set == CommandSet::EscP || set == CommandSet::Oki) return Paper{300, 120, 180, true};
+    return Paper{400, 160, 144, true};
+  }
+  return std::nullopt;
+}
+
+Paper DefaultPaper(CommandSet set) { return *PaperFor(set == CommandSet::EscPos ? "80" : "76", set); }
+
+Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper) {
+  return Renderer(stream, set, paper).Run(decoding);
+}
+
+}  // namespace preview

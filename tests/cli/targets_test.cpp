@@ -1,0 +1,125 @@
+// send to a pseudo-terminal with its line settings, and to TCP listeners:
+// one that reads, one that refuses and one that never reads.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+#include "postest_runner.h"
+
+namespace {
+
+TEST(PostestSerial, PseudoTerminalGetsRawLineWithBaudAndStopBits) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string slave = ptsname(master);
+  const int keep = open(slave.c_str(), O_RDWR | O_NOCTTY);  // keeps the line settings for the check
+  ASSERT_GE(keep, 0);
+
+  const RunResult r = RunPostest({"send", "epson", "print-text", "--set", "user-text=a\\nb", "--to", slave, "--baud",
+                                  "19200", "--stop-bits", "2"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  termios t{};
+  ASSERT_EQ(tcgetattr(keep, &t), 0);
+  EXPECT_EQ(cfgetospeed(&t), B19200);
+  EXPECT_TRUE(t.c_cflag & CSTOPB);
+  EXPECT_FALSE(t.c_cflag & PARENB);
+  EXPECT_FALSE(t.c_oflag & OPOST) << "line feeds must pass unchanged";
+
+  Bytes got(64);
+  fcntl(master, F_SETFL, O_NONBLOCK);
+  const ssize_t n = read(master, got.data(), got.size());
+  got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  EXPECT_EQ(ToHex(got), "1B 40 1C 26 61 0D 0A 62");
+
+  const RunResult bad = RunPostest({"send", "epson", "full-cut", "--to", slave, "--baud", "12345"});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("baud rate 12345 is not available"), std::string::npos) << bad.err;
+  close(keep);
+  close(master);
+}
+
+// A listening socket on a free loopback port.
+int Listen(int& port, int receiveBuffer = 0) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  if (receiveBuffer > 0) setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t length = sizeof a;
+  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+  port = ntohs(a.sin_port);
+  listen(fd, 1);
+  return fd;
+}
+
+TEST(PostestTcp, ListenerReceivesEveryByteOnOneConnection) {
+  int port = 0;
+  const int server = Listen(port);
+  Bytes received;
+  int connections = 0;
+  std::thread reader([&] {
+    pollfd p{server, POLLIN, 0};
+    while (poll(&p, 1, 3000) > 0) {  // further connections would arrive within the run
+      const int c = accept(server, nullptr, nullptr);
+      ++connections;
+      std::uint8_t buffer[4096];
+      for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received.insert(received.end(), buffer, buffer + n);
+      close(c);
+      p.revents = 0;
+      if (poll(&p, 1, 200) <= 0) break;
+    }
+  });
+  const RunResult r = RunPostest({"send", "epson", "english-line", "--set", "copy-count=2", "--to",
+                                  "tcp://127.0.0.1:" + std::to_string(port)});
+  reader.join();
+  close(server);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(connections, 1);
+  EXPECT_EQ(received.size(), 2u * 86u);
+}
+
+TEST(PostestTcp, RefusedConnectionIsAnError) {
+  int port = 0;
+  close(Listen(port));  // the port is free again: nothing listens there
+  const RunResult r = RunPostest({"send", "epson", "full-cut", "--to", "tcp://127.0.0.1:" + std::to_string(port)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("cannot connect to 127.0.0.1:" + std::to_string(port)), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("refused"), std::string::npos) << r.err;
+}
+
+TEST(PostestTcp, PrinterThatNeverReadsIsReportedAfterTheTimeout) {
+  int port = 0;
+  const int server = Listen(port, 4096);
+  std::atomic<bool> done = false;
+  std::thread holder([&] {
+    const int c = accept(server, nullptr, nullptr);
+    while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    close(c);
+  });
+  // About 1.8 MB: more than the connection's buffers hold.
+  const RunResult r = RunPostest({"send", "epson", "chinese-receipt", "--set", "copy-count=4000", "--timeout", "1",
+                                  "--to", "tcp://127.0.0.1:" + std::to_string(port)});
+  done = true;
+  holder.join();
+  close(server);
+  EXPECT_EQ(r.status, 1);
+  const bool stalled = r.err.find("took no data for 1 s") != std::string::npos ||
+                       r.err.find("did not take the last") != std::string::npos;
+  EXPECT_TRUE(stalled) << r.err;
+  EXPECT_EQ(r.err.find("sent 1"), std::string::npos) << "no success may be reported";
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "preview/decoder.h"
+
+#include <gtest/gtest.h>
+
+#include "support/hex.h"
+
+namespace {
+
+using preview::CommandSet;
+using preview::Item;
+
+struct Row {
+  CommandSet set;
+  const char* hex;
+  std::vector<std::string> items;  // mnemonic, "text", "unknown" or "truncated" per item
+};
+
+std::vector<std::string> Names(const Bytes& stream, CommandSet set) {
+  std::vector<std::string> names;
+  for (const Item& item : preview::Decode(stream, set).items) {
+    switch (item.kind) {
+      case Item::Command: names.emplace_back(item.spec->mnemonic); break;
+      case Item::Text: names.emplace_back("text"); break;
+      case Item::Unknown: names.emplace_back("unknown"); break;
+      case Item::Truncated: names.emplace_back("truncated"); break;
+    }
+  }
+  return names;
+}
+
+TEST(Decoder, SplitsStreamsIntoCommands) {
+  const Row rows[] = {
+      {CommandSet::EscPos, "1B 40 1C 21 08 B1 B6 B8 DF 0A", {"ESC @", "FS !", "text", "LF"}},
+      {CommandSet::EscPos, "1D 28 46 04 00 01 00 9F 00 1D 0C", {"GS ( F", "GS FF"}},
+      {CommandSet::EscPos, "1D 6B 45 07 31 32 33 41 42 43 44 1D 6B 04 41 42 00", {"GS k", "GS k"}},
+      {CommandSet::EscPos, "1D 2A 01 01 00 01 02 03 04 05 06 07 1D 2F 00", {"GS *", "GS /"}},
+      {CommandSet::EscPos, "1D 56 41 05 1D 56 00 1B 69", {"GS V", "GS V", "ESC i"}},
+      {CommandSet::EscPos, "1B 7C 77 00 1B 7C 77 00 AA 1B 7C 77 00 05 01", {"ESC | w", "ESC | w", "ESC | w"}},
+      {CommandSet::EscPos, "1B 7C 77 00 AA 73 02 1B 7C 77 00 AA 63 80 10", {"ESC | w", "ESC | w"}},
+      {CommandSet::EscPos, "1B 7C 77 01 07 01 1C 50 05 02 03 03 02 2A 2A 0A", {"ESC | w", "FS P", "LF"}},
+      {CommandSet::EscPos, "B0 A1 F8 A1 81 0A", {"text", "unknown", "LF"}},
+      {CommandSet::Star, "1B 64 00 07 0E 1B 2D 01 1B 61 03", {"ESC d", "BEL", "SO", "ESC -", "ESC a"}},
+      {CommandSet::Star, "1B 43 00 04 1B 43 12 1B 41 04 1B 32 19", {"ESC C", "ESC C", "ESC A", "ESC 2", "EM"}},
+      {CommandSet::Star, "1B 4B 02 00 FF 00 1B 5E 04 01 00 01 02 03", {"ESC K", "ESC ^"}},
+      {CommandSet::EscP, "1B 78 01 1B 33 16 0D 1B 2A 01 01 00 80 0C", {"ESC x", "ESC 3", "CR", "ESC *", "FF"}},
+      {CommandSet::EscP, "1B 2A 21 01 00 01 02 03 1B 28 55 01 00 0A", {"ESC *", "ESC ("}},
+      {CommandSet::Oki, "18 1B 7C 15 07 1B 24 40", {"CAN", "ESC |", "ESC $ @"}},
+      {CommandSet::EscPos, "1B 7E 41 FF", {"unknown", "text", "unknown"}},
+      {CommandSet::EscPos, "41 1B", {"text", "truncated"}},
+      {CommandSet::EscPos, "1B 2A 21 03 00 00", {"truncated"}},
+      {CommandSet::EscPos, "1D 6B 04 41 42", {"truncated"}},
+  };
+  for (const Row& r : rows) EXPECT_EQ(Names(Hex(r.hex), r.set), r.items) << r.hex;
+}
+
+TEST(Decoder, ItemsCoverTheStreamWithoutGaps) {
+  const Bytes s = Hex("00 1B 40 1D 76 30 00 02 00 01 00 AA BB 41 0A 1B 7E 1D");
+  const preview::Decoding d = preview::Decode(s, CommandSet::EscPos);
+  std::size_t at = 0;
+  for (const Item& item : d.items) {
+    EXPECT_EQ(item.offset, at);
+    at += item.length;
+  }
+  EXPECT_EQ(at, s.size());
+  EXPECT_EQ(d.unknown, 1);
+  EXPECT_TRUE(d.truncated);
+  EXPECT_FALSE(d.Clean());
+}
+
+TEST(Decoder, ImageLinesGiveModeAndSize) {
+  const Bytes s = Hex("1D 76 30 00 30 00 C8 00");
+  Bytes stream = s;
+  stream.resize(s.size() + 48 * 200, 0);
+  const preview::Decoding d = preview::Decode(stream, CommandSet::EscPos);
+  ASSERT_EQ(d.items.size(), 1u);
+  EXPECT_EQ(d.items[0].dataLength, 9600u);
+  EXPECT_NE(preview::DescribeItem(d.items[0], stream).find("raster bit image (mode 0, 384 x 200 dots)"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "preview/renderer.h"
+
+#include <gtest/gtest.h>
+
+#include "support/hex.h"
+
+namespace {
+
+using preview::CommandSet;
+
+preview::Rendering Draw(const char* hex, CommandSet set = CommandSet::EscPos, const char* paper = "58") {
+  const Bytes s = Hex(hex);
+  return preview::Render(s, preview::Decode(s, set), set, *preview::PaperFor(paper, set));
+}
+
+// The top-left corner of a page as rows of '#' (dot), '-' (mark) and '.'.
+std::vector<std::string> Corner(const preview::Page& page, int width, int height) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < std::min(height, page.height); ++y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t c = page.At(x, y);
+      row += c == preview::kDot ? '#' : c == preview::kMark ? '-' : '.';
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(Renderer, RasterImageRowsAndDoubleWidth) {
+  const auto r = Draw("1D 76 30 00 01 00 02 00 F0 0F 1D 76 30 01 01 00 01 00 C0");
+  EXPECT_EQ(Corner(r.page, 8, 3), (std::vector<std::string>{"####....", "....####", "####...."}));
+  EXPECT_EQ(r.images, 2);
+}
+
+TEST(Renderer, EightDotBitImageColumnsOnTheThermalGrid) {
+  // ESC * 1: 8-dot double density, each dot 1 column wide and 3 rows tall.
+  const auto r = Draw("1B 2A 01 02 00 80 01 0A");
+  EXPECT_EQ(Corner(r.page, 3, 3), (std::vector<std::string>{"#..", "#..", "#.."}));
+  EXPECT_EQ(r.page.At(1, 21), preview::kDot);
+  EXPECT_EQ(r.page.At(0, 21), preview::kPaper);
+}
+
+TEST(Renderer, FeedMovesByMotionUnitsAndCutsAreMarked) {
+  // 203 dpi: ESC J 203 is one inch; the cut is marked there, then a gap.
+  const auto r = Draw("1B 4A CB 1D 56 00");
+  EXPECT_EQ(r.cuts, 1);
+  EXPECT_EQ(r.page.At(0, 203), preview::kMark);
+  EXPECT_EQ(r.page.At(4, 203), preview::kPaper);
+  EXPECT_EQ(r.page.At(0, 202), preview::kPaper);
+}
+
+TEST(Renderer, TextIsDrawnInTheBuiltInFont) {
+  const auto ascii = Draw("41 0A");
+  const auto chinese = Draw("D6 D0 0A");  // 中
+  int inCell = 0, outside = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 40; ++x) (x < 12 ? inCell : outside) += ascii.page.At(x, y) == preview::kDot;
+  EXPECT_GT(inCell, 20);
+  EXPECT_EQ(outside, 0);
+  int wide = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 12; x < 24; ++x) wide += chinese.page.At(x, y) == preview::kDot;
+  EXPECT_GT(wide, 10) << "a Chinese sign is 24 dots wide";
+}
+
+TEST(Renderer, CentredDoubleWidthTextMovesRight) {
+  const auto left = Draw("1D 21 10 41 0A");
+  const auto centred = Draw("1B 61 01 1D 21 10 41 0A");
+  int leftmost = 1000;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < centred.page.width; ++x)
+      if (centred.page.At(x, y) == preview::kDot) leftmost = std::min(leftmost, x);
+  EXPECT_GE(leftmost, (384 - 24) / 2);
+  EXPECT_LT(leftmost, (384 - 24) / 2 + 24);
+  EXPECT_EQ(left.page.At(30, 12), preview::kPaper);
+}
+
+TEST(Renderer, DownloadedImagePrintsWhereGsSlashIs) {
+  // GS * 1 1: 8 columns of 8 dots; column 0 full, the rest empty.
+  const auto r = Draw("1D 2A 01 01 FF 00 00 00 00 00 00 00 1D 2F 00");
+  EXPECT_EQ(Corner(r.page, 2, 8), std::vector<std::string>(8, "#."));
+}
+
+TEST(Renderer, StarAndEscPImagesUseTheirHeads) {
+  // STAR ESC K: 8 dots 1/72 inch apart on a 1/144 inch grid: every other row.
+  const auto star = Draw("1B 4B 01 00 C0 0A", CommandSet::Star, "76");
+  EXPECT_EQ(star.page.dpiY, 144);
+  EXPECT_EQ(star.page.At(0, 0), preview::kDot);
+  EXPECT_EQ(star.page.At(0, 2), preview::kDot);
+  EXPECT_EQ(star.page.At(0, 4), preview::kPaper);
+  // ESC/P ESC * 33: 24 dots 1/180 inch apart, carriage kept after ESC J.
+  const auto escp = Draw("1B 2A 21 01 00 E0 00 01 1B 4A 18", CommandSet::EscP, "76");
+  EXPECT_EQ(Corner(escp.page, 1, 4), (std::vector<std::string>{"#", "#", "#", "."}));
+  EXPECT_EQ(escp.page.At(0, 23), preview::kDot);
+  EXPECT_EQ(escp.page.height, 25);
+}
+
+}  // namespace
