@@ -53,7 +53,7 @@ enum class Action {
   Align,            // a0: 0 left, 1 centre, 2 right
   AbsolutePosition, // a0 | a1 << 8 in 1/60 inch
   BitImage,         // ESC * m nL nH
-  EightDotImage,    // ESC K/L/Y/Z nL nH (ESC/P), ESC K/L (STAR): density in the spec
+  EightDotImage,    // ESC K/L/Y/Z nL nH (ESC/P), ESC K/L (STAR): density by the letter
   PinImage,         // ESC ^ m nL nH (STAR)
   Raster,           // GS v 0 m xL xH yL yH
   DefineImage,      // GS * x y

@@ -243,10 +243,10 @@ std::vector<CommandSpec> Combine(std::initializer_list<std::span<const CommandSp
   // Later parts override earlier ones with the same bytes.
   std::vector<CommandSpec> all;
   for (std::span<const CommandSpec> part : parts)
-    for (const CommandSpec& spec : part) {
-      auto same = std::find_if(all.begin(), all.end(), [&](const CommandSpec& c) { return c.prefix == spec.prefix; });
-      if (same != all.end()) *same = spec;
-      else all.push_back(spec);
+    for (const CommandSpec& entry : part) {
+      auto same = std::find_if(all.begin(), all.end(), [&](const CommandSpec& c) { return c.prefix == entry.prefix; });
+      if (same != all.end()) *same = entry;
+      else all.push_back(entry);
     }
   return all;
 }

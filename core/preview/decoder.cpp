@@ -16,7 +16,7 @@ using Bytes = std::span<const std::uint8_t>;
 class Index {
  public:
   explicit Index(CommandSet set) {
-    for (const CommandSpec& spec : CommandsOf(set)) byFirst_[static_cast<std::uint8_t>(spec.prefix[0])].push_back(&spec);
+    for (const CommandSpec& entry : CommandsOf(set)) byFirst_[static_cast<std::uint8_t>(entry.prefix[0])].push_back(&entry);
     for (auto& list : byFirst_)
       std::stable_sort(list.begin(), list.end(),
                        [](const CommandSpec* a, const CommandSpec* b) { return a->prefix.size() > b->prefix.size(); });
@@ -50,30 +50,30 @@ constexpr std::size_t kUnknownLength = static_cast<std::size_t>(-1);
 
 // Bytes of data after the parameters at `p`, or kUnknownLength when the
 // stream ends before the length is known.
-std::size_t DataLength(const CommandSpec& spec, CommandSet set, Bytes s, std::size_t p) {
+std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, std::size_t p) {
   const auto at = [&](std::size_t i) -> int { return p + i < s.size() ? s[p + i] : -1; };
   const auto word = [&](int i) { return at(i) | at(i + 1) << 8; };
-  switch (spec.data) {
+  switch (definition.data) {
     case Data::None: return 0;
     case Data::BitImage: {
       const int m = at(0);
       const int per = set == CommandSet::EscP || set == CommandSet::Oki ? (m >= 64 ? 6 : m >= 32 ? 3 : 1) : (m >= 32 ? 3 : 1);
       return static_cast<std::size_t>(word(1)) * per;
     }
-    case Data::Columns: return static_cast<std::size_t>(word(0)) * spec.bytesPerColumn;
+    case Data::Columns: return static_cast<std::size_t>(word(0)) * definition.bytesPerColumn;
     case Data::StarPins: return static_cast<std::size_t>(word(1)) * (at(0) >= 4 ? 3 : 2);
     case Data::Raster: return static_cast<std::size_t>(word(1)) * word(3);
     case Data::DefineImage: return static_cast<std::size_t>(at(0)) * at(1) * 8;
-    case Data::Length16: return static_cast<std::size_t>(word(spec.params - 2));
+    case Data::Length16: return static_cast<std::size_t>(word(definition.params - 2));
     case Data::KanjiDefine: return 72;
-    case Data::Counted: return static_cast<std::size_t>(at(spec.params - 1));
+    case Data::Counted: return static_cast<std::size_t>(at(definition.params - 1));
     case Data::ZeroThenByte: return at(0) == 0 ? 1 : 0;
     case Data::Cut: {
       const int m = at(0);
       return m == 65 || m == 66 || m == 97 || m == 98 || m == 103 || m == 104 ? 1 : 0;
     }
     case Data::Barcode: {
-      const std::size_t d = p + spec.params;
+      const std::size_t d = p + definition.params;
       if (at(0) >= 65) return d < s.size() ? 1 + static_cast<std::size_t>(s[d]) : kUnknownLength;
       for (std::size_t i = d; i < s.size(); ++i)
         if (s[i] == 0) return i - d + 1;
@@ -113,9 +113,9 @@ std::size_t TextLength(Bytes s, std::size_t at) {
 }  // namespace
 
 int Item::Param(std::span<const std::uint8_t> stream, int i) const {
-  if (spec == nullptr) return 0;
-  const std::size_t at = offset + spec->prefix.size() + static_cast<std::size_t>(i);
-  return i < spec->params && at < stream.size() ? stream[at] : 0;
+  if (definition == nullptr) return 0;
+  const std::size_t at = offset + definition->prefix.size() + static_cast<std::size_t>(i);
+  return i < definition->params && at < stream.size() ? stream[at] : 0;
 }
 
 Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
@@ -125,21 +125,21 @@ Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
   while (at < s.size()) {
     Item item;
     item.offset = at;
-    const CommandSpec* spec = nullptr;
+    const CommandSpec* definition = nullptr;
     bool partial = false;
     for (const CommandSpec* candidate : index.Starting(s[at])) {
       bool cut = false;
       if (Matches(s, at, candidate->prefix, cut)) {
-        spec = candidate;
+        definition = candidate;
         break;
       }
       partial = partial || cut;
     }
-    if (spec != nullptr) {
-      const std::size_t params = at + spec->prefix.size();
-      const std::size_t data = params + static_cast<std::size_t>(spec->params);
-      const std::size_t length = data <= s.size() ? DataLength(*spec, set, s, params) : kUnknownLength;
-      item.spec = spec;
+    if (definition != nullptr) {
+      const std::size_t params = at + definition->prefix.size();
+      const std::size_t data = params + static_cast<std::size_t>(definition->params);
+      const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
+      item.definition = definition;
       if (length == kUnknownLength || data + length > s.size()) {
         item.kind = Item::Truncated;
         item.length = s.size() - at;
@@ -187,7 +187,7 @@ std::string Hex(Bytes s, std::size_t at, std::size_t count, std::size_t shown) {
 
 // The maker's frame by its family: function byte, then a parameter code or a group.
 std::string ConfigFrame(const Item& item, Bytes s) {
-  const std::size_t at = item.offset + item.spec->prefix.size();
+  const std::size_t at = item.offset + item.definition->prefix.size();
   const auto byte = [&](std::size_t i) { return static_cast<int>(s[at + i]); };
   char text[96];
   const int group = item.dataLength > 0 ? byte(1) : -1;
@@ -207,10 +207,10 @@ std::string ConfigFrame(const Item& item, Bytes s) {
 }
 
 std::string Details(const Item& item, Bytes s) {
-  const CommandSpec& spec = *item.spec;
+  const CommandSpec& definition = *item.definition;
   const auto p = [&](int i) { return item.Param(s, i); };
   char text[160];
-  switch (spec.action) {
+  switch (definition.action) {
     case Action::BitImage:
       std::snprintf(text, sizeof text, "mode %d, %d columns of %d dots", p(0), p(1) | p(2) << 8, p(0) >= 32 ? 24 : 8);
       return text;
@@ -228,7 +228,7 @@ std::string Details(const Item& item, Bytes s) {
       return text;
     case Action::Barcode: {
       std::string data(reinterpret_cast<const char*>(s.data() + item.dataAt), item.dataLength);
-      if (spec.data == Data::Barcode && p(0) >= 65 && !data.empty()) data.erase(0, 1);
+      if (definition.data == Data::Barcode && p(0) >= 65 && !data.empty()) data.erase(0, 1);
       if (!data.empty() && data.back() == '\0') data.pop_back();
       std::snprintf(text, sizeof text, "type %d \"", p(0));
       std::string out = text;
@@ -242,9 +242,9 @@ std::string Details(const Item& item, Bytes s) {
       return text;
     default: break;
   }
-  if (spec.data == Data::ConfigFrame) return ConfigFrame(item, s);
+  if (definition.data == Data::ConfigFrame) return ConfigFrame(item, s);
   std::string params;
-  for (int i = 0; i < spec.params; ++i) {
+  for (int i = 0; i < definition.params; ++i) {
     if (i) params += ' ';
     params += std::to_string(p(i));
   }
@@ -277,19 +277,19 @@ std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
       return line;
     case Item::Truncated:
       line += "!! truncated";
-      if (item.spec) {
+      if (item.definition) {
         line += ' ';
-        line += item.spec->mnemonic;
+        line += item.definition->mnemonic;
       }
       line += ": the stream ends inside the command";
       return line;
     case Item::Command: break;
   }
   const std::size_t nameAt = line.size();
-  line += item.spec->mnemonic;
+  line += item.definition->mnemonic;
   line.append(line.size() - nameAt < 9 ? 9 - (line.size() - nameAt) : 0, ' ');
   line += ' ';
-  line += item.spec->meaning;
+  line += item.definition->meaning;
   const std::string details = Details(item, s);
   if (!details.empty()) {
     line += " (";

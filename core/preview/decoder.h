@@ -18,7 +18,7 @@ struct Item {
   Kind kind = Command;
   std::size_t offset = 0;
   std::size_t length = 0;
-  const CommandSpec* spec = nullptr;  // commands, and truncated ones when known
+  const CommandSpec* definition = nullptr;  // commands, and truncated ones when known
   std::size_t dataAt = 0;             // image, bar code or frame data after the parameters
   std::size_t dataLength = 0;
 

@@ -96,7 +96,7 @@ class Renderer {
     if (item.kind != Item::Command) return;
     const std::uint8_t* data = s_.data() + item.dataAt;
     const int p0 = P(item, 0), p1 = P(item, 1);
-    switch (item.spec->action) {
+    switch (item.definition->action) {
       case Action::None:
       case Action::Drawer:
       case Action::BarcodeText: break;
@@ -157,7 +157,7 @@ class Renderer {
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
       case Action::AbsolutePosition: x_ = Cols((p0 | p1 << 8) / 60.0); break;
       case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, data); break;
-      case Action::EightDotImage: EightDot(item.spec->density, p0 | p1 << 8, data); break;
+      case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, data); break;
       case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, data); break;
       case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, data); break;
       case Action::DefineImage:
@@ -349,10 +349,10 @@ class Renderer {
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    if (item.spec->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    if (item.definition->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
     // FS P carries its own module width; GS k uses GS w.
-    const int module = item.spec->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
+    const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
     int x = 10 * module;
     const auto bars = [&](unsigned pattern, int modules) {
       for (int i = modules - 1; i >= 0; --i, x += module)

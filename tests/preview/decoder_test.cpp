@@ -19,7 +19,7 @@ std::vector<std::string> Names(const Bytes& stream, CommandSet set) {
   std::vector<std::string> names;
   for (const Item& item : preview::Decode(stream, set).items) {
     switch (item.kind) {
-      case Item::Command: names.emplace_back(item.spec->mnemonic); break;
+      case Item::Command: names.emplace_back(item.definition->mnemonic); break;
       case Item::Text: names.emplace_back("text"); break;
       case Item::Unknown: names.emplace_back("unknown"); break;
       case Item::Truncated: names.emplace_back("truncated"); break;
