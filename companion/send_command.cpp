@@ -1,8 +1,10 @@
 // send PANEL BUTTON [--set FIELD=VALUE]... --to TARGET: one button press
 // through the panel's own logic, written to the target.
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "command_line.h"
 #include "embedded_jobs.h"
@@ -223,6 +225,11 @@ int RunSend(const std::vector<std::string>& args) {
   dialog.onMessage = PrintMessage;
   dialog.Click(*button);
   logic->OnCommand(dialog, button->id);
+  // An aging run started by the button is the command's work: wait for all of it.
+  if (aging.Running()) {
+    std::fprintf(stderr, "aging run: %d patterns, stop with Ctrl+C\n", AgingWorker::kWrites);
+    while (aging.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
   link.CloseAll();
   const bool sent = driver.Finish();
   const bool askedSomething = dialog.messages.size() > messagesBefore;

@@ -95,6 +95,13 @@ TEST(PostestSend, DefineImageWrites2404Bytes) {
   EXPECT_NE(r.err.find("sent 2404 bytes in 241 writes"), std::string::npos) << r.err;
 }
 
+TEST(PostestSend, AgingRunIsWaitedForToItsLastPattern) {
+  const auto file = WorkDir() / "aging.bin";
+  const RunResult r = RunPostest({"send", "performance", "aging-start", "--set", "aging-seconds=0", "--to", file.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadBytes(file).size(), 3600u * 220u);
+}
+
 struct BadInput {
   std::vector<std::string> args;
   int status;
