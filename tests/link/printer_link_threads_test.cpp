@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <set>
@@ -104,7 +105,10 @@ class OrderDriver : public PortDriver {
   std::vector<std::string> line;
 };
 
-TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
+// Runs `press` 300 times while a second thread writes "W" back to back,
+// and counts how often `block` stands on the line unbroken.
+template <typename Press>
+int UnbrokenBlocks(const std::vector<std::string>& block, Press press) {
   OrderDriver driver;
   SerialSettings settings;
   PrinterLink link(driver, settings);
@@ -115,58 +119,34 @@ TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
   std::thread worker([&] {
     while (!stop) link.SendBytes("W");
   });
-  for (int press = 0; press < 300; ++press) {
-    PrinterLink::PressHold hold(link);
-    for (const char* run : {"a", "b", "c"}) link.SendBytes(run);
-    link.ResetAfterSend();
-  }
+  for (int i = 0; i < 300; ++i) press(link);
   stop = true;
   worker.join();
 
-  // Every press reads a, b, c, close as one block.
-  int presses = 0;
-  for (std::size_t i = 0; i < driver.line.size(); ++i) {
-    if (driver.line[i] != "a") continue;
-    ASSERT_LT(i + 3, driver.line.size());
-    EXPECT_EQ(driver.line[i + 1], "b");
-    EXPECT_EQ(driver.line[i + 2], "c");
-    EXPECT_EQ(driver.line[i + 3], "close");
-    ++presses;
-  }
-  EXPECT_EQ(presses, 300);
+  int blocks = 0;
+  for (std::size_t i = 0; i + block.size() <= driver.line.size(); ++i)
+    blocks += std::equal(block.begin(), block.end(), driver.line.begin() + static_cast<long>(i));
+  return blocks;
 }
 
-}  // namespace
-
-namespace {
+TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
+  EXPECT_EQ(UnbrokenBlocks({"a", "b", "c", "close"},
+                           [](PrinterLink& link) {
+                             PrinterLink::PressHold hold(link);
+                             for (const char* run : {"a", "b", "c"}) link.SendBytes(run);
+                             link.ResetAfterSend();
+                           }),
+            300);
+}
 
 TEST(PrinterLinkThreads, TheCustomSendersOpenWriteAndCloseAreOneBlock) {
-  OrderDriver driver;
-  SerialSettings settings;
-  PrinterLink link(driver, settings);
-  FakePanel panel;
-  link.SelectPortKind(panel, PortKind::Serial);
-
-  std::atomic<bool> stop{false};
-  std::thread worker([&] {
-    while (!stop) link.SendBytes("W");
-  });
-  for (int press = 0; press < 300; ++press) {
-    PrinterLink::DirectSend send(link, PortKind::Parallel);
-    for (const char* run : {"f", "c"}) send.Write(reinterpret_cast<const std::uint8_t*>(run), 1);
-  }
-  stop = true;
-  worker.join();
-
-  int presses = 0;
-  for (std::size_t i = 0; i < driver.line.size(); ++i) {
-    if (driver.line[i] != "f") continue;
-    ASSERT_LT(i + 2, driver.line.size());
-    EXPECT_EQ(driver.line[i + 1], "c");
-    EXPECT_EQ(driver.line[i + 2], "close");
-    ++presses;
-  }
-  EXPECT_EQ(presses, 300);
+  EXPECT_EQ(UnbrokenBlocks({"f", "c", "close"},
+                           [](PrinterLink& link) {
+                             PrinterLink::DirectSend send(link, PortKind::Parallel);
+                             for (const char* run : {"f", "c"})
+                               send.Write(reinterpret_cast<const std::uint8_t*>(run), 1);
+                           }),
+            300);
 }
 
 }  // namespace
