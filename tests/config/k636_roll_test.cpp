@@ -8,8 +8,8 @@ namespace {
 using namespace k636_test;
 using Harness = PanelHarness<k636::RollPanel>;
 
-constexpr int kRestore = 1027, kAdjust = 1024, kFeedOut = 1025;
-constexpr int kActual = 1008, kIdeal = 1029, kLength = 1009;
+constexpr int kRestore = 1027, kFeedOut = 1025;
+constexpr int kLength = 1009;
 
 TEST(K636Roll, RestoreSendsTheRollPaperDefaults) {
   Harness h;
@@ -34,33 +34,18 @@ TEST(K636Roll, RestoreSendsTheRollPaperDefaults) {
 }
 
 TEST(K636Roll, FirstLineAdjustmentUsesTheContinuousLoad) {
-  const struct {
-    const char *actual, *ideal, *high, *low;
-  } rows[] = {
-      {"55", "50", "02", "7D"},      // 45 mm
-      {"20.5", "33.3", "03", "7A"},  // 62.8 mm
-      {"100", "50", "00", "00"},
-  };
-  for (const auto& r : rows) {
-    Harness h;
-    h.panel.texts[kActual] = r.actual;
-    h.panel.texts[kIdeal] = r.ideal;
-    ExpectRuns(h, kAdjust, {"1B7C7700A016", r.high, "1B7C7700A017", r.low},
-               std::string(r.actual) + "/" + r.ideal);
-  }
+  ExpectFirstLineLoads<Harness>(
+      {
+          {"55", "50", "02", "7D"},      // 45 mm
+          {"20.5", "33.3", "03", "7A"},  // 62.8 mm
+          {"100", "50", "00", "00"},
+      },
+      "1B7C7700A016", "1B7C7700A017");
 }
 
 TEST(K636Roll, FirstLineRefusals) {
-  const struct {
-    const char *actual, *ideal, *text;
-  } rows[] = {{"", "50", kInvalidMeasurement}, {"101", "50", kTooSmall}, {"5", "1e6", kInvalidMeasurement}};
-  for (const auto& r : rows) {
-    Harness h;
-    h.panel.texts[kActual] = r.actual;
-    h.panel.texts[kIdeal] = r.ideal;
-    ExpectRefused(h, kAdjust, r.text, kEntryReminder, MessageButtons::Ok,
-                  std::string(r.actual) + "/" + r.ideal);
-  }
+  ExpectFirstLineRefusals<Harness>(
+      {{"", "50", kInvalidMeasurement}, {"101", "50", kTooSmall}, {"5", "1e6", kInvalidMeasurement}});
 }
 
 TEST(K636Roll, FeedOutLengthGoesForwardAndBackward) {

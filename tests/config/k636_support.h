@@ -75,4 +75,37 @@ void ExpectIgnored(Harness& h, int id, const std::string& label) {
   EXPECT_EQ(h.panel.messages.size(), boxes) << label;
 }
 
+// The first-line adjustment of the quick setups: measured (1008) and wanted
+// (1029) first line, pressed with 1024.
+struct FirstLineLoad {
+  const char *actual, *ideal, *high, *low;  // low and high: the load's step bytes
+};
+struct FirstLineRefusal {
+  const char *actual, *ideal, *text;
+};
+inline constexpr int kFirstLineActual = 1008, kFirstLineIdeal = 1029, kFirstLineAdjust = 1024;
+
+// Each row sends the load under the two setting heads.
+template <typename Harness>
+void ExpectFirstLineLoads(std::initializer_list<FirstLineLoad> rows, const char* highHead, const char* lowHead) {
+  for (const FirstLineLoad& r : rows) {
+    Harness h;
+    h.panel.texts[kFirstLineActual] = r.actual;
+    h.panel.texts[kFirstLineIdeal] = r.ideal;
+    ExpectRuns(h, kFirstLineAdjust, {highHead, r.high, lowHead, r.low}, std::string(r.actual) + "/" + r.ideal);
+  }
+}
+
+// Each row is refused with its text under "输入提醒".
+template <typename Harness>
+void ExpectFirstLineRefusals(std::initializer_list<FirstLineRefusal> rows) {
+  for (const FirstLineRefusal& r : rows) {
+    Harness h;
+    h.panel.texts[kFirstLineActual] = r.actual;
+    h.panel.texts[kFirstLineIdeal] = r.ideal;
+    ExpectRefused(h, kFirstLineAdjust, r.text, kEntryReminder, MessageButtons::Ok,
+                  std::string(r.actual) + "/" + r.ideal);
+  }
+}
+
 }  // namespace k636_test

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "custom/file_reader.h"
+#include "fakes/no_files.h"
 #include "fakes/recording_port_driver.h"
 #include "link/printer_link.h"
 #include "perf/aging_worker.h"
@@ -14,10 +14,6 @@ namespace {
 
 struct NoJobs : SampleStore {
   std::optional<std::span<const std::uint8_t>> Find(int) const override { return std::nullopt; }
-};
-
-struct NoFiles : FileReader {
-  std::unique_ptr<OpenedFile> Open(const std::string&) override { return nullptr; }
 };
 
 struct Services {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "custom/file_reader.h"
 #include "fakes/fake_panel.h"
+#include "fakes/no_files.h"
 #include "fakes/recording_port_driver.h"
 #include "link/printer_link.h"
 #include "perf/aging_worker.h"
@@ -48,10 +48,6 @@ struct PauseLog {
   std::mutex mutex;
   std::condition_variable paused;
   std::vector<std::chrono::milliseconds> pauses;
-};
-
-struct NoFiles : FileReader {
-  std::unique_ptr<OpenedFile> Open(const std::string&) override { return nullptr; }
 };
 
 // The panel opened on a recording link with the serial port chosen.
