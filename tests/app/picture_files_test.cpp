@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -96,6 +97,14 @@ TEST(Canvas, OriginMovesLaterFills) {
   EXPECT_EQ(canvas.Pixel(2, 1).a, 1);
 }
 
+TEST(Canvas, ViewScalesFromItsCorner) {
+  Canvas canvas(6, 6, 2, {1, 1});
+  canvas.Fill(Rect(1, 1, 2, 2.5), Hex(0xFFFFFF));
+  EXPECT_EQ(canvas.Pixel(1, 2).a, 1);
+  EXPECT_EQ(canvas.Pixel(2, 0).a, 0);
+  EXPECT_EQ(canvas.Pixel(0, 3).a, 0);
+}
+
 struct IconEntry {
   unsigned width, height, planes, bitCount;
   std::uint32_t bytes, offset;
@@ -187,6 +196,25 @@ TEST(Artwork, PicturesHaveTheirSizesAndNoHoles) {
   EXPECT_EQ(logo.Width(), 110);
   EXPECT_EQ(logo.Height(), 46);
   ExpectOpaque(logo);
+}
+
+// Each 2 x 2 block of the large picture averages to the shown pixel (a
+// shift by one pixel gives ten times the difference).
+TEST(Artwork, LargeMainPictureIsTheShownPartTwiceAsLarge) {
+  const Canvas main = pictures::MainPicture();
+  const Canvas large = pictures::MainPictureShown(2);
+  ASSERT_EQ(large.Width(), 2 * 645);
+  ASSERT_EQ(large.Height(), 2 * 376);
+  ExpectOpaque(large);
+  double difference = 0;
+  for (int y = 0; y < 376; ++y) {
+    for (int x = 0; x < 645; ++x) {
+      double sum = 0;
+      for (int d = 0; d < 4; ++d) sum += large.Pixel(2 * x + d % 2, 2 * y + d / 2).g;
+      difference += std::abs(sum / 4 - main.Pixel(x + 5, y + 100).g);
+    }
+  }
+  EXPECT_LT(difference / (645 * 376), 0.004);
 }
 
 TEST(Artwork, IconsAreTransparentAroundTheDrawing) {

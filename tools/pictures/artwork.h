@@ -8,6 +8,10 @@ namespace pictures {
 // pixel (5, 100) sits at the client origin.
 Canvas MainPicture();
 
+// The part of the main window picture the window shows (from pixel (5, 100)
+// on), drawn `scale` times as large for high-DPI screens.
+Canvas MainPictureShown(double scale);
+
 // The About box logo, 110 × 46.
 Canvas AboutLogo();
 

@@ -3,11 +3,18 @@
 #include <shellapi.h>
 
 #include "app_ids.h"
+#include "ui/system_function.h"
 
 namespace {
 
 // Opened by the 访问网站 button.
 constexpr const wchar_t* kWebSite = L"https://www.example.com/";
+
+void OpenWebSite(HWND owner) {
+  static auto* const shellExecute =
+      SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (shellExecute) shellExecute(owner, L"open", kWebSite, nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
@@ -19,7 +26,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
           EndDialog(dialog, 0);
           return TRUE;
         case IDC_ABOUT_VISIT_SITE:
-          ShellExecuteW(dialog, L"open", kWebSite, nullptr, nullptr, SW_SHOWNORMAL);
+          OpenWebSite(dialog);
           EndDialog(dialog, 0);
           return TRUE;
         default:

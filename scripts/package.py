@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Packs the download of each Windows build: <out>/PosPrinterTester-<version>-<arch>.zip
+holding PosPrinterTester.exe, postest.exe and README.txt in one folder.
+
+usage: scripts/package.py OUT_DIR win32=BUILD_DIR [win64=BUILD_DIR]...
+
+The version is the program's own (its version resource). Same programs give
+the same zip bytes: entries in a fixed order, all dated from the last commit
+(or SOURCE_DATE_EPOCH), no extra fields, fixed attributes."""
+import os
+import subprocess
+import sys
+import time
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from pe_resources import RT_VERSION, PeFile, version_info  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def source_date():
+    if os.environ.get("SOURCE_DATE_EPOCH"):
+        return int(os.environ["SOURCE_DATE_EPOCH"])
+    try:
+        return int(subprocess.run(["git", "-C", HERE, "log", "-1", "--format=%ct"], check=True,
+                                  capture_output=True, text=True).stdout.strip())
+    except (OSError, subprocess.CalledProcessError, ValueError):
+        return 315532800  # 1980-01-01, the first date a zip can hold
+
+
+def program_version(exe):
+    resources = PeFile(exe).resources()
+    block = next(v for k, v in resources.items() if k[0] == RT_VERSION)
+    major, minor, _, _ = version_info(block)[0]
+    return f"{major}.{minor}"
+
+
+def readme(version):
+    with open(os.path.join(HERE, "dist", "README.txt"), encoding="utf-8") as f:
+        text = f.read().replace("@VERSION@", version)
+    # Notepad on every Windows: a byte order mark and CR LF.
+    return "\ufeff".encode() + text.replace("\n", "\r\n").encode()
+
+
+def pack(out_dir, arch, build_dir, stamp):
+    program = os.path.join(build_dir, "win32", "PosPrinterTester.exe")
+    version = program_version(program)
+    folder = f"PosPrinterTester-{version}-{arch}"
+    with open(program, "rb") as f:
+        entries = [("PosPrinterTester.exe", f.read())]
+    with open(os.path.join(build_dir, "companion", "postest.exe"), "rb") as f:
+        entries.append(("postest.exe", f.read()))
+    entries.append(("README.txt", readme(version)))
+    path = os.path.join(out_dir, folder + ".zip")
+    date = time.gmtime(max(stamp, 315532800))[:6]
+    with zipfile.ZipFile(path + ".tmp", "w") as z:
+        for name, data in entries:
+            info = zipfile.ZipInfo(f"{folder}/{name}", date_time=date)
+            info.create_system = 0  # MS-DOS attributes
+            info.external_attr = 0x20  # archive
+            info.compress_type = zipfile.ZIP_DEFLATED
+            z.writestr(info, data, compresslevel=9)
+    os.replace(path + ".tmp", path)
+    return path
+
+
+def main(argv):
+    if len(argv) < 2 or not all("=" in a for a in argv[1:]):
+        sys.exit(__doc__)
+    os.makedirs(argv[0], exist_ok=True)
+    stamp = source_date()
+    for arg in argv[1:]:
+        arch, build_dir = arg.split("=", 1)
+        print("packed", pack(argv[0], arch, build_dir, stamp))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
