@@ -4,7 +4,7 @@ holding PosPrinterTester.exe, postest.exe and README.txt in one folder.
 
 usage: scripts/package.py OUT_DIR win32=BUILD_DIR [win64=BUILD_DIR]...
 
-The version is the program's own (its version resource). Same programs give
+The version is the project's, as the build configured it. Same programs give
 the same zip bytes: entries in a fixed order, all dated from the last commit
 (or SOURCE_DATE_EPOCH), no extra fields, fixed attributes."""
 import os
@@ -12,9 +12,6 @@ import subprocess
 import sys
 import time
 import zipfile
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pe_resources import RT_VERSION, PeFile, version_info  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -29,11 +26,13 @@ def source_date():
         return 315532800  # 1980-01-01, the first date a zip can hold
 
 
-def program_version(exe):
-    resources = PeFile(exe).resources()
-    block = next(v for k, v in resources.items() if k[0] == RT_VERSION)
-    major, minor, _, _ = version_info(block)[0]
-    return f"{major}.{minor}"
+def project_version(build_dir):
+    """major.minor of the version in the build's CMake cache."""
+    with open(os.path.join(build_dir, "CMakeCache.txt"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("CMAKE_PROJECT_VERSION:"):
+                return ".".join(line.split("=", 1)[1].strip().split(".")[:2])
+    sys.exit(f"{build_dir}: no project version in CMakeCache.txt")
 
 
 def readme(version):
@@ -45,7 +44,7 @@ def readme(version):
 
 def pack(out_dir, arch, build_dir, stamp):
     program = os.path.join(build_dir, "win32", "PosPrinterTester.exe")
-    version = program_version(program)
+    version = project_version(build_dir)
     folder = f"PosPrinterTester-{version}-{arch}"
     with open(program, "rb") as f:
         entries = [("PosPrinterTester.exe", f.read())]

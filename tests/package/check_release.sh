@@ -49,6 +49,7 @@ for pair in "$@"; do
     mkdir -p "$tmp/$arch/win32" "$tmp/$arch/companion"
     cp "$build/win32/PosPrinterTester.exe" "$tmp/$arch/win32/"
     cp "$build/companion/postest.exe" "$tmp/$arch/companion/"
+    cp "$build/CMakeCache.txt" "$tmp/$arch/"
     again+=("$arch=$tmp/$arch")
 done
 
