@@ -198,23 +198,33 @@ TEST(Artwork, PicturesHaveTheirSizesAndNoHoles) {
   ExpectOpaque(logo);
 }
 
-// Each 2 x 2 block of the large picture averages to the shown pixel (a
-// shift by one pixel gives ten times the difference).
-TEST(Artwork, LargeMainPictureIsTheShownPartTwiceAsLarge) {
-  const Canvas main = pictures::MainPicture();
-  const Canvas large = pictures::MainPictureShown(2);
-  ASSERT_EQ(large.Width(), 2 * 645);
-  ASSERT_EQ(large.Height(), 2 * 376);
-  ExpectOpaque(large);
+// Mean difference between each 2 x 2 block of `large` and the pixel of
+// `small` at the block's place from (x0, y0) on.
+double DifferenceAtHalfSize(const Canvas& large, const Canvas& small, int x0, int y0) {
   double difference = 0;
-  for (int y = 0; y < 376; ++y) {
-    for (int x = 0; x < 645; ++x) {
+  for (int y = 0; y < large.Height() / 2; ++y) {
+    for (int x = 0; x < large.Width() / 2; ++x) {
       double sum = 0;
       for (int d = 0; d < 4; ++d) sum += large.Pixel(2 * x + d % 2, 2 * y + d / 2).g;
-      difference += std::abs(sum / 4 - main.Pixel(x + 5, y + 100).g);
+      difference += std::abs(sum / 4 - small.Pixel(x + x0, y + y0).g);
     }
   }
-  EXPECT_LT(difference / (645 * 376), 0.004);
+  return difference / (large.Width() / 2 * (large.Height() / 2));
+}
+
+// The large pictures are the shown parts twice as large (a shift by one
+// pixel gives ten times the difference).
+TEST(Artwork, LargePicturesAreTheShownPartsTwiceAsLarge) {
+  const Canvas main = pictures::MainPicture();
+  const Canvas largeMain = pictures::MainPictureShown(2);
+  EXPECT_EQ(largeMain.Width(), 2 * 645);
+  EXPECT_EQ(largeMain.Height(), 2 * 376);
+  ExpectOpaque(largeMain);
+  EXPECT_LT(DifferenceAtHalfSize(largeMain, main, 5, 100), 0.004);
+  const Canvas largeLogo = pictures::AboutLogoLarge();
+  EXPECT_EQ(largeLogo.Width(), 220);
+  EXPECT_EQ(largeLogo.Height(), 92);
+  EXPECT_LT(DifferenceAtHalfSize(largeLogo, pictures::AboutLogo(), 0, 0), 0.004);
 }
 
 TEST(Artwork, IconsAreTransparentAroundTheDrawing) {

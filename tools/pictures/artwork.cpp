@@ -165,6 +165,16 @@ void SmallReceiptMark(Canvas& c, double x, double y) {
   c.Fill(Rect(x - 4, y + 29, x + 22, y + 35, 2), Hex(0x0b1220));
 }
 
+constexpr int kLogoWidth = 110, kLogoHeight = 46;
+
+void DrawAboutLogo(Canvas& c) {
+  c.Fill(Rect(0, 0, 110, 46), Gradient({0, 0}, Hex(0x1d3557), {0, 46}, Hex(0x2b5c8a)));
+  SmallReceiptMark(c, 8, 5);
+  DrawText(c, 38, 9, "RURiriro", DotText{1.4, 1, false}, Solid(Hex(0xfff4dc)));
+  DrawText(c, 38, 26, "POS TESTER", DotText{1, 1, false}, Solid(Hex(0x9cc6ee)));
+  c.Fill(Rect(38, 36, 97, 37), Hex(0xffb84d));
+}
+
 void DrawMainPicture(Canvas& c) {
   Background(c);
   c.SetOrigin(0, 8);
@@ -190,12 +200,14 @@ Canvas MainPictureShown(double scale) {
 }
 
 Canvas AboutLogo() {
-  Canvas c(110, 46);
-  c.Fill(Rect(0, 0, 110, 46), Gradient({0, 0}, Hex(0x1d3557), {0, 46}, Hex(0x2b5c8a)));
-  SmallReceiptMark(c, 8, 5);
-  DrawText(c, 38, 9, "RURiriro", DotText{1.4, 1, false}, Solid(Hex(0xfff4dc)));
-  DrawText(c, 38, 26, "POS TESTER", DotText{1, 1, false}, Solid(Hex(0x9cc6ee)));
-  c.Fill(Rect(38, 36, 97, 37), Hex(0xffb84d));
+  Canvas c(kLogoWidth, kLogoHeight);
+  DrawAboutLogo(c);
+  return c;
+}
+
+Canvas AboutLogoLarge() {
+  Canvas c(2 * kLogoWidth, 2 * kLogoHeight, 2, {0, 0});
+  DrawAboutLogo(c);
   return c;
 }
 

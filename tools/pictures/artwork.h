@@ -12,8 +12,9 @@ Canvas MainPicture();
 // on), drawn `scale` times as large for high-DPI screens.
 Canvas MainPictureShown(double scale);
 
-// The About box logo, 110 × 46.
+// The About box logo, 110 × 46, and twice as large.
 Canvas AboutLogo();
+Canvas AboutLogoLarge();
 
 // The program icon at 32 or 16 pixels, transparent background.
 Canvas AppIcon(int size);

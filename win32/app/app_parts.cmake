@@ -7,6 +7,7 @@ set(APP_PICTURES
   ${APP_PICTURES_DIR}/main_picture.bmp
   ${APP_PICTURES_DIR}/main_picture_large.bmp
   ${APP_PICTURES_DIR}/about_logo.bmp
+  ${APP_PICTURES_DIR}/about_logo_large.bmp
   ${APP_PICTURES_DIR}/app.ico
   ${APP_PICTURES_DIR}/k636_single_sheet.bmp
   ${APP_PICTURES_DIR}/k636_roll_paper.bmp
@@ -26,6 +27,7 @@ add_custom_command(
 target_sources(pos_tester PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bitmaps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_picture.cpp
   ${APP_RC}

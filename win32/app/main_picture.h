@@ -15,7 +15,6 @@ class MainPicture {
   void Paint(HDC dc, UINT dpi);
 
  private:
-  HBITMAP Load(int id) const;
   bool PrepareScaled(HDC dc, UINT dpi);
 
   HINSTANCE instance_;
