@@ -14,7 +14,7 @@ startup_benchmark() {  # startup_benchmark <program.exe> <bin dir> <artifact dir
         -o "$bin/startup_bench.exe" "$HERE/startup_bench.cpp" -lpsapi
     # A warm start first: Wine's own files come from the page cache for both.
     "$WINE" "$bin/startup_bench.exe" 1 "$(winpath "$exe")" "$(winpath "$bin/bare_window.exe")" >/dev/null 2>&1
-    "$WINE" "$bin/startup_bench.exe" "${E2E_BENCH_RUNS:-5}" "$(winpath "$exe")" \
+    "$WINE" "$bin/startup_bench.exe" "${E2E_BENCH_RUNS:-9}" "$(winpath "$exe")" \
         "$(winpath "$bin/bare_window.exe")" --not-loaded comdlg32.dll shell32.dll 2>&1 |
         tr -d '\r' | tee "$art/startup.log" | sed 's/^/e2e: /'
     rc=${PIPESTATUS[0]}
