@@ -64,6 +64,9 @@ TEST(ReadUserText, KeepsBytesAndCutsAt2047WithoutSplittingASign) {
   for (int i = 0; i < 1100; ++i) text += "\xC4\xFA";
   panel.texts[1] = text;
   EXPECT_EQ(ReadUserText(panel, 1).size(), 2046u);
+  // FF leads no sign: it is one byte, so the cut falls after it.
+  panel.texts[1] = std::string(2046, 'q') + "\xFF\xC4\xFA";
+  EXPECT_EQ(ReadUserText(panel, 1), std::string(2046, 'q') + "\xFF");
 }
 
 }  // namespace
