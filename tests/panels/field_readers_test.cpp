@@ -69,4 +69,17 @@ TEST(ReadUserText, KeepsBytesAndCutsAt2047WithoutSplittingASign) {
   EXPECT_EQ(ReadUserText(panel, 1), std::string(2046, 'q') + "\xFF");
 }
 
+TEST(CutGbk, FFIsOneByteAndALeadByteWithoutRoomIsDropped) {
+  const struct {
+    const char* text;
+    std::size_t limit;
+    const char* kept;
+  } cases[] = {
+      {"\xFF\xFE", 4762, "\xFF"},  // found by fuzzing: FE leads a sign whose second byte is missing
+      {"a\xFF\xC4\xFA", 3, "a\xFF"},
+      {"\xC4\xFA\xFF", 3, "\xC4\xFA\xFF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CutGbk(c.text, c.limit), c.kept) << c.text;
+}
+
 }  // namespace
