@@ -18,7 +18,8 @@ const char* kDecodeHelp =
     "command: its offset and bytes in hex, its name in the command set (ESC/POS when\n"
     "none is given; auto: the set that explains the most) and its parameters. Text is\n"
     "shown as text (GB2312/GBK), images\n"
-    "by mode and size. Unknown and truncated commands are flagged with \"!!\".\n"
+    "by mode and size. Unknown and truncated commands, and known ones whose effect\n"
+    "the preview does not draw, are flagged with \"!!\".\n"
     "Exit status: 0 when every byte was understood, 1 when something was flagged\n"
     "or the input cannot be read, 2 for a usage error.\n";
 

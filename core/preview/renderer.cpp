@@ -91,8 +91,26 @@ class Renderer {
     return set_ == CommandSet::Star ? 144 : 180;
   }
 
+  // ESC/POS measures positions, margins and widths across in 1/hUnit_ inch.
+  int Across(int n) const { return Cols(static_cast<double>(n) / hUnit_); }
+
+  // The print area: from the left margin to its width's end, within the paper.
+  int AreaRight() const {
+    return areaWidth_ > 0 ? static_cast<int>(std::min<std::int64_t>(paper_.width, std::int64_t{leftMargin_} + areaWidth_))
+                          : paper_.width;
+  }
+
+  // Where a block `width` dots wide starts in the print area, aligned as set.
+  int AlignedLeft(int width) const {
+    const int right = AreaRight();
+    if (EscPFamily() || width >= right - leftMargin_) return leftMargin_;
+    return align_ == 1 ? leftMargin_ + (right - leftMargin_ - width) / 2 : align_ == 2 ? right - width : leftMargin_;
+  }
+
   void Reset() {
     unit_ = DefaultUnit();
+    hUnit_ = paper_.dpiX;
+    leftMargin_ = areaWidth_ = 0;
     lineSpacing_ = Rows(1.0 / 6);
     defined72_ = 0;
     sizeX_ = sizeY_ = kanjiX_ = kanjiY_ = 1;
@@ -135,6 +153,7 @@ class Renderer {
 
   // The carriage moves at most to the canvas's right edge; beyond it nothing is drawn.
   void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, canvasWidth_)); }
+
   void Step(const Item& item) {
     if (item.kind == Item::Text) return Text(item);
     if (item.kind != Item::Command) return;
@@ -143,21 +162,25 @@ class Renderer {
     switch (item.definition->action) {
       case Action::None:
       case Action::Drawer:
-      case Action::BarcodeText: break;
-      case Action::Init: Reset(); break;
+      case Action::BarcodeText:
+      case Action::Unsupported: break;
+      case Action::Init:
+        Reset();
+        if (line_.empty()) x_ = leftMargin_;
+        break;
       case Action::LineFeed: LineFeed(); break;
       case Action::CarriageReturn:
         // ESC/P and STAR return the carriage; the line is printed then.
         PrintLine();
-        x_ = 0;
+        x_ = leftMargin_;
         break;
       case Action::PrintLine: PrintLine(); break;
       case Action::FormFeed: PrintLine(); PaperEnd(); break;
       case Action::Tab: SetX((x_ / Cols(0.5) + 1) * std::int64_t{Cols(0.5)}); break;
-      case Action::Cancel: line_.clear(); x_ = 0; break;
+      case Action::Cancel: line_.clear(); x_ = leftMargin_; break;
       case Action::Feed: Feed(p0, true); break;
       case Action::FeedBack: PrintLine(); Down(-Units(p0)); break;
-      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = 0; break;
+      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = leftMargin_; break;
       case Action::Spacing: lineSpacing_ = static_cast<int>(Units(p0)); break;
       case Action::Spacing360: lineSpacing_ = Rows(p0 / 360.0); break;
       case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
@@ -167,7 +190,10 @@ class Renderer {
       case Action::Spacing72Define: defined72_ = p0; break;
       case Action::SpacingDefined: lineSpacing_ = defined72_ > 0 ? Rows(defined72_ / 72.0) : Rows(1.0 / 6); break;
       case Action::StarSpacing: lineSpacing_ = (p0 & 1) ? Rows(1.0 / 6) : Rows(1.0 / 8); break;
-      case Action::MotionUnits: if (p1 != 0) unit_ = p1; else unit_ = DefaultUnit(); break;
+      case Action::MotionUnits:
+        unit_ = p1 != 0 ? p1 : DefaultUnit();
+        hUnit_ = p0 != 0 ? p0 : paper_.dpiX;
+        break;
       case Action::PrintMode:
         if (EscPFamily()) {
           sizeX_ = (p0 & 0x20) ? 2 : 1;
@@ -199,7 +225,17 @@ class Renderer {
       case Action::BoldOff: bold_ = false; break;
       case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
-      case Action::AbsolutePosition: SetX(Cols((p0 | p1 << 8) / 60.0)); break;
+      case Action::AbsolutePosition:
+        if (set_ == CommandSet::EscPos) SetX(std::int64_t{leftMargin_} + Across(p0 | p1 << 8));
+        else SetX(Cols((p0 | p1 << 8) / 60.0));
+        break;
+      case Action::RelativePosition: SetX(std::int64_t{x_} + Across(static_cast<std::int16_t>(p0 | p1 << 8))); break;
+      case Action::LeftMargin:
+        // Taken at the start of a line; the margin stays on the paper.
+        leftMargin_ = std::min(Across(p0 | p1 << 8), paper_.width - 1);
+        if (line_.empty()) x_ = leftMargin_;
+        break;
+      case Action::PrintAreaWidth: areaWidth_ = std::max(1, Across(p0 | p1 << 8)); break;
       case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
       case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
       case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
@@ -255,7 +291,7 @@ class Renderer {
   // Draws the line buffer at the current position, aligned as set.
   void PrintLine() {
     if (line_.empty()) {
-      x_ = 0;
+      x_ = leftMargin_;
       return;
     }
     int used = 0, height = 0;
@@ -263,9 +299,7 @@ class Renderer {
       used = std::max(used, st.x + st.width);
       height = std::max(height, st.height);
     }
-    int shift = 0;
-    if (set_ != CommandSet::EscP && set_ != CommandSet::Oki && used < paper_.width)
-      shift = align_ == 1 ? (paper_.width - used) / 2 : align_ == 2 ? paper_.width - used : 0;
+    const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
     for (const Stamp& st : line_) {
       const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
@@ -274,7 +308,7 @@ class Renderer {
     }
     line_.clear();
     lineWide_ = false;
-    x_ = 0;
+    x_ = leftMargin_;
   }
 
   void Text(const Item& item) {
@@ -297,7 +331,7 @@ class Renderer {
     st.text = true;
     st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
     st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
-    if (x_ + st.width > paper_.width && x_ > 0) LineFeed();
+    if (x_ + st.width > AreaRight() && x_ > leftMargin_) LineFeed();
     if (!Begin(st)) return;
     for (int r = 0; r < st.height; ++r) {
       const int gy = r * g.height / st.height;
@@ -380,7 +414,8 @@ class Renderer {
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
     // Bytes right of the canvas draw nothing and are not looked at.
-    const int shown = std::min(bytes, (canvasWidth_ + 8 * sx - 1) / (8 * sx));
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{bytes} * 8 * sx, canvasWidth_)));
+    const int shown = std::min(bytes, (canvasWidth_ - left + 8 * sx - 1) / (8 * sx));
     for (int r = 0; r < rows && stopped_.empty(); ++r) {
       if (!Spend(std::int64_t{shown} * 8 * sx * sy)) break;
       for (int b = 0; b < shown; ++b) {
@@ -388,7 +423,7 @@ class Renderer {
         for (int i = 0; i < 8; ++i)
           if (bits & (0x80 >> i))
             for (int yy = 0; yy < sy; ++yy)
-              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
+              for (int xx = 0; xx < sx; ++xx) Dot(left + (b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
       }
     }
     Down(std::int64_t{rows} * sy);
@@ -401,12 +436,13 @@ class Renderer {
     PrintLine();
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
+    const int left = AlignedLeft(storedColumns_ * sx);
     for (int c = 0; c < storedColumns_ && stopped_.empty(); ++c) {
       if (!Spend(std::int64_t{storedBytes_} * 8 * sx * sy)) break;
       for (int d = 0; d < storedBytes_ * 8; ++d)
         if (stored_[static_cast<std::size_t>(c) * storedBytes_ + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < sy; ++yy)
-            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + std::int64_t{d} * sy + yy);
+            for (int xx = 0; xx < sx; ++xx) Dot(left + c * sx + xx, y_ + std::int64_t{d} * sy + yy);
     }
     Down(std::int64_t{storedBytes_} * 8 * sy);
     ++result_.images;
@@ -420,7 +456,9 @@ class Renderer {
     if (!data.empty() && data.back() == '\0') data.pop_back();
     // FS P carries its own module width; GS k uses GS w.
     const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
-    int x = 10 * module;
+    // Ten modules of quiet zone each side, the symbol aligned as set.
+    const std::int64_t modules = 20 + 8 + 11 * static_cast<std::int64_t>(data.size());
+    int x = AlignedLeft(static_cast<int>(std::min<std::int64_t>(modules * module, canvasWidth_))) + 10 * module;
     // Bars past the canvas's right edge are left out.
     const auto bars = [&](unsigned pattern, int modules) {
       for (int i = modules - 1; i >= 0 && x < canvasWidth_; --i, x += module)
@@ -449,7 +487,7 @@ class Renderer {
     for (int x = 0; x < paper_.width; x += 8)
       for (int w = 0; w < 4; ++w) Put(x + w, y_, kMark);
     Down(Rows(0.25));
-    x_ = 0;
+    x_ = leftMargin_;
     ++result_.cuts;
   }
 
@@ -484,6 +522,9 @@ class Renderer {
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;
   int x_ = 0;  // 0 to canvasWidth_
+  int hUnit_ = 203;
+  int leftMargin_ = 0;  // dots; below the paper's width
+  int areaWidth_ = 0;   // dots; 0: to the paper's edge
   std::int64_t y_ = 0;  // below maxRows_
   std::int64_t used_ = 0;
   int unit_ = 180;
