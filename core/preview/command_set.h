@@ -62,9 +62,10 @@ enum class Action {
   DefineImage,      // GS * x y
   PrintImage,       // GS / m
   Barcode,          // GS k, FS P
+  TwoDimensionalCode,  // GS ( k: a setting, the data, or print
   BarcodeHeight,
   BarcodeWidth,
-  BarcodeText,      // GS H n: where the human-readable text goes
+  BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)
   Cut,              // GS V m [n]
   CutNow,           // ESC i, ESC m, ESC d n (STAR)
   FeedToMark,       // GS FF

@@ -122,7 +122,7 @@ const CommandSpec kEscPos[] = {
     {"\x1Cq"sv, 1, D::NvImages, A::Unsupported, "FS q", "define NV bit images"},
     {"\x1D$"sv, 2, D::None, A::Unsupported, "GS $", "absolute vertical position in page mode"},
     {"\x1D(L"sv, 2, D::Length16, A::Unsupported, "GS ( L", "graphics"},
-    {"\x1D(k"sv, 2, D::Length16, A::Unsupported, "GS ( k", "2D code"},
+    {"\x1D(k"sv, 2, D::Length16, A::TwoDimensionalCode, "GS ( k", "2D code"},
     {"\x1D" "8L"sv, 4, D::Length32, A::Unsupported, "GS 8 L", "graphics"},
     {"\x1D:"sv, 0, D::None, A::Unsupported, "GS :", "start or end of a macro"},
     {"\x1D" "E"sv, 1, D::None, A::None, "GS E", "print head control"},

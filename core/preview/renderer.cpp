@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "preview/glyph_font.h"
+#include "preview/symbol_commands.h"
+#include "preview/symbols.h"
 #include "text/gbk.h"
 
 namespace preview {
@@ -118,6 +120,8 @@ class Renderer {
     align_ = 0;
     barHeight_ = 162;
     barWidth_ = 3;
+    hri_ = 0;
+    codes_ = TwoDimensionalCodes();
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
@@ -162,7 +166,7 @@ class Renderer {
     switch (item.definition->action) {
       case Action::None:
       case Action::Drawer:
-      case Action::BarcodeText:
+      case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
       case Action::Unsupported: break;
       case Action::Init:
         Reset();
@@ -252,6 +256,9 @@ class Renderer {
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
+      case Action::TwoDimensionalCode:
+        if (const auto print = codes_.Apply(s_.subspan(item.dataAt, item.dataLength))) TwoDimensional(*print);
+        break;
       case Action::BarcodeHeight: barHeight_ = std::max(1, p0); break;
       case Action::BarcodeWidth: barWidth_ = std::clamp(p0, 1, 6); break;
       case Action::Cut: {
@@ -448,38 +455,89 @@ class Renderer {
     ++result_.images;
   }
 
-  // Bars drawn from the data's bits, with the data as text underneath.
+  // GS k and FS P: the symbol from the library, with its text above or below
+  // as GS H sets; a labelled box where the library cannot draw it.
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    if (item.definition->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    const bool gsK = item.definition->data == Data::Barcode;
+    const int m = P(item, 0);
+    if (gsK && m >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
     // FS P carries its own module width; GS k uses GS w.
-    const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
-    // Ten modules of quiet zone each side, the symbol aligned as set.
-    const std::int64_t modules = 20 + 8 + 11 * static_cast<std::int64_t>(data.size());
-    int x = AlignedLeft(static_cast<int>(std::min<std::int64_t>(modules * module, canvasWidth_))) + 10 * module;
-    // Bars past the canvas's right edge are left out.
-    const auto bars = [&](unsigned pattern, int modules) {
-      for (int i = modules - 1; i >= 0 && x < canvasWidth_; --i, x += module)
-        if ((pattern >> i & 1) && Spend(std::int64_t{barHeight_} * module))
-          for (int r = 0; r < barHeight_; ++r)
-            for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
-    };
-    bars(0b1011, 4);
-    for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);
-    bars(0b1101, 4);
-    Down(barHeight_ + 2);
+    const int module = gsK ? barWidth_ : std::clamp(P(item, 1), 1, 6);
+    std::optional<Symbol> symbol;
+    if (gsK)
+      if (const auto request = BarcodeRequest(m, data)) {
+        symbol = EncodeSymbol(*request);
+        data = request->data;  // the characters, as the text under the bars shows them
+      }
+    if (hri_ & 1) TextLine(data);
+    if (symbol) {
+      DrawSymbol(*symbol, module, std::max(1, barHeight_ / symbol->rows), 10);
+      Down(2);
+    } else {
+      Placeholder((gsK ? BarcodeName(m) : std::string("FS P bar code")) + ": " + data,
+                  (35 + 11 * static_cast<std::int64_t>(data.size())) * module, barHeight_);
+    }
+    if (hri_ & 2) TextLine(data);
+    ++result_.images;
+  }
+
+  void TwoDimensional(const TwoDimensionalCodes::Print& print) {
+    PrintLine();
+    if (const auto symbol = EncodeSymbol(print.request)) {
+      DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
+    } else {
+      const char* name = print.request.type == Symbology::Qr ? "QR code" : print.request.type == Symbology::Pdf417 ? "PDF417"
+                         : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
+      Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
+    }
+    ++result_.images;
+  }
+
+  // Modules of moduleW x moduleH dots, aligned with `quiet` modules of space each side.
+  void DrawSymbol(const Symbol& symbol, int moduleW, int moduleH, int quiet) {
+    const std::int64_t width = (std::int64_t{symbol.width} + 2 * quiet) * moduleW;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(width, canvasWidth_))) + quiet * moduleW;
+    if (!Spend(std::int64_t{symbol.width} * symbol.rows * moduleW * moduleH)) return;
+    for (int r = 0; r < symbol.rows; ++r)
+      for (int c = 0; c < symbol.width; ++c)
+        if (symbol.Dark(r, c))
+          for (int yy = 0; yy < moduleH; ++yy)
+            for (int xx = 0; xx < moduleW; ++xx)
+              Dot(left + std::int64_t{c} * moduleW + xx, y_ + std::int64_t{r} * moduleH + yy);
+    Down(std::int64_t{symbol.rows} * moduleH);
+  }
+
+  // A frame where a symbol would be, and what it holds as text under it.
+  void Placeholder(const std::string& label, std::int64_t width, int height) {
+    const int w = static_cast<int>(std::clamp<std::int64_t>(width, 8, std::max(8, AreaRight() - leftMargin_)));
+    const int left = AlignedLeft(w);
+    if (!Spend(2 * (std::int64_t{w} + height))) return;
+    for (int x = 0; x < w; ++x) {
+      Dot(left + x, y_);
+      Dot(left + x, y_ + height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+      Dot(left, y_ + y);
+      Dot(left + w - 1, y_ + y);
+    }
+    Down(height + 2);
+    TextLine(label);
+  }
+
+  // One line of text in the plain font, then a line feed.
+  void TextLine(const std::string& text) {
     const int oldX = sizeX_, oldY = sizeY_;
     sizeX_ = sizeY_ = 1;
-    for (unsigned char c : data) {
+    for (unsigned char c : text) {
       if (!stopped_.empty()) break;
       DrawGlyph(NarrowGlyph(c), 1, 1);
     }
     sizeX_ = oldX;
     sizeY_ = oldY;
     LineFeed();
-    ++result_.images;
   }
 
   void PaperEnd() {
@@ -535,6 +593,8 @@ class Renderer {
   bool bold_ = false, underline_ = false, lineWide_ = false;
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
+  int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  TwoDimensionalCodes codes_;
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;

@@ -196,11 +196,31 @@ TEST(Renderer, ImagesAndBarCodesFollowTheAlignment) {
       {"raster, right", "1B 61 02 1D 76 30 00 01 00 01 00 FF", 384 - 8},
       {"raster after GS L 40", "1D 4C 28 00 1D 76 30 00 01 00 01 00 FF", 40},
       {"downloaded image, 8 columns", "1D 2A 01 01 FF FF FF FF FF FF FF FF 1B 61 01 1D 2F 00", (384 - 8) / 2},
-      // GS w 2, one character: 10 + 4 + 11 + 4 + 10 modules of 2 dots, the
-      // first bar after the quiet zone.
-      {"bar code, centred", "1D 77 02 1B 61 01 1D 6B 04 41 00", (384 - 78) / 2 + 20},
   };
   for (const auto& row : rows) EXPECT_EQ(Leftmost(Draw(row.hex).page), row.left) << row.what;
+  // GS w 2, CODE128 right-aligned: its stop pattern ends in a bar, ten
+  // modules of 2 dots before the paper's edge.
+  const preview::Page code = Draw("1D 77 02 1B 61 02 1D 6B 49 03 7B 42 41").page;
+  int right = -1;
+  for (int x = 0; x < code.width; ++x)
+    if (code.At(x, 0) == preview::kDot) right = x;
+  EXPECT_EQ(right, 384 - 20 - 1);
+}
+
+TEST(Renderer, ASymbolTheLibraryCannotDrawIsALabelledBox) {
+  // GS1-128 (GS k 74) with "123", GS w 3: a frame (35 + 11 x 3) x 3 = 204
+  // dots wide and 162 tall at the left, its label on the line under it.
+  const auto r = Draw("1D 6B 4A 03 31 32 33");
+  EXPECT_EQ(r.images, 1);
+  EXPECT_EQ(Corner(r.page, 1, 1), std::vector<std::string>{"#"});
+  EXPECT_EQ(r.page.At(203, 0), preview::kDot);
+  EXPECT_EQ(r.page.At(204, 0), preview::kPaper);
+  EXPECT_EQ(r.page.At(0, 161), preview::kDot);
+  EXPECT_EQ(r.page.At(100, 80), preview::kPaper);
+  int label = 0;
+  for (int y = 164; y < 188; ++y)
+    for (int x = 0; x < 100; ++x) label += r.page.At(x, y) == preview::kDot;
+  EXPECT_GT(label, 50);
 }
 
 }  // namespace
