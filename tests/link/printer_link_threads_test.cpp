@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "fakes/fake_panel.h"
-#include "link/printer_link.h"
 #include "fakes/simple_ports.h"
+#include "link/printer_link.h"
 #include "panels/interface_choice.h"
 
 namespace {

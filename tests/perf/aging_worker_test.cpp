@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fakes/fake_panel.h"
-#include "link/printer_link.h"
 #include "fakes/simple_ports.h"
+#include "link/printer_link.h"
 #include "panels/command_panel.h"
 #include "panels/interface_choice.h"
 
