@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "preview/glyph_font.h"
+#include "preview/symbol_commands.h"
+#include "preview/symbols.h"
 #include "text/gbk.h"
 
 namespace preview {
@@ -13,14 +17,21 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// A block of dots waiting in the line buffer.
+// A block of dots waiting in the line buffer. Only the columns left of the
+// canvas's right edge are kept.
 struct Stamp {
   int x = 0;
-  int width = 0;
+  int width = 0;   // as printed
   int height = 0;
+  int kept = 0;    // columns stored, at most width
   bool text = false;
-  std::vector<std::uint8_t> dots;  // width x height, row by row
+  std::vector<std::uint8_t> dots;  // kept x height, row by row
+  bool At(int r, int c) const { return dots[static_cast<std::size_t>(r) * kept + c] != 0; }
+  void Set(int r, int c) { dots[static_cast<std::size_t>(r) * kept + c] = 1; }
 };
+
+// What a stamp costs besides its dots, so that empty ones still count.
+constexpr std::int64_t kStampCost = 64;
 
 // A bit-image mode on the grid: dots per column, grid step across and down,
 // and the size of one dot.
@@ -32,8 +43,10 @@ struct DotMode {
 
 class Renderer {
  public:
-  Renderer(Bytes s, CommandSet set, const Paper& paper) : s_(s), set_(set), paper_(paper) {
+  Renderer(Bytes s, CommandSet set, const Paper& paper, const Limits& limits)
+      : s_(s), set_(set), paper_(paper), limits_(limits), budget_(limits.dotBudget) {
     canvasWidth_ = std::max(paper.width, 9 * paper.dpiX);
+    maxRows_ = std::max(1, Rows(limits.pageMillimetres / 25.4));
     textScaleX_ = paper.impact ? paper.dpiX / 160.0 : 1.0;
     if (set == CommandSet::EscP || set == CommandSet::Oki) textScaleX_ = paper.dpiX / 180.0;
     textScaleY_ = paper.impact ? paper.dpiY / 144.0 : 1.0;
@@ -42,10 +55,15 @@ class Renderer {
   }
 
   Rendering Run(const Decoding& decoding) {
-    for (const Item& item : decoding.items) Step(item);
-    PrintLine();
+    for (const Item& item : decoding.items) {
+      if (!stopped_.empty()) break;
+      Step(item);
+    }
+    PrintLine();  // what the line buffer holds is paid for
     Rendering out = std::move(result_);
-    const int height = static_cast<int>(std::max(used_, y_)) + 1;
+    out.stopped = stopped_;
+    // Positions stay below maxRows_, so the height fits an int.
+    const int height = static_cast<int>(std::min<std::int64_t>(std::max(used_, y_) + 1, maxRows_));
     const int drawn = std::min(rows_, height);
     int right = paper_.width;
     for (int y = 0; y < drawn; ++y)
@@ -61,8 +79,8 @@ class Renderer {
     out.page.dpiY = paper_.dpiY;
     out.page.cells.assign(static_cast<std::size_t>(out.page.width) * out.page.height, kPaper);
     for (int y = 0; y < drawn; ++y)
-      std::copy_n(cells_.begin() + static_cast<long>(y) * canvasWidth_, out.page.width,
-                  out.page.cells.begin() + static_cast<long>(y) * out.page.width);
+      std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(y) * canvasWidth_, out.page.width,
+                  out.page.cells.begin() + static_cast<std::ptrdiff_t>(y) * out.page.width);
     return out;
   }
 
@@ -75,8 +93,26 @@ class Renderer {
     return set_ == CommandSet::Star ? 144 : 180;
   }
 
+  // ESC/POS measures positions, margins and widths across in 1/hUnit_ inch.
+  int Across(int n) const { return Cols(static_cast<double>(n) / hUnit_); }
+
+  // The print area: from the left margin to its width's end, within the paper.
+  int AreaRight() const {
+    return areaWidth_ > 0 ? static_cast<int>(std::min<std::int64_t>(paper_.width, std::int64_t{leftMargin_} + areaWidth_))
+                          : paper_.width;
+  }
+
+  // Where a block `width` dots wide starts in the print area, aligned as set.
+  int AlignedLeft(int width) const {
+    const int right = AreaRight();
+    if (EscPFamily() || width >= right - leftMargin_) return leftMargin_;
+    return align_ == 1 ? leftMargin_ + (right - leftMargin_ - width) / 2 : align_ == 2 ? right - width : leftMargin_;
+  }
+
   void Reset() {
     unit_ = DefaultUnit();
+    hUnit_ = paper_.dpiX;
+    leftMargin_ = areaWidth_ = 0;
     lineSpacing_ = Rows(1.0 / 6);
     defined72_ = 0;
     sizeX_ = sizeY_ = kanjiX_ = kanjiY_ = 1;
@@ -84,12 +120,43 @@ class Renderer {
     align_ = 0;
     barHeight_ = 162;
     barWidth_ = 3;
+    hri_ = 0;
+    codes_ = TwoDimensionalCodes();
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
   int Cols(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiX)); }
 
   int P(const Item& item, int i) const { return item.Param(s_, i); }
+
+  // Ends the picture here; the first reason is kept.
+  void Stop(std::string why) {
+    if (stopped_.empty()) stopped_ = std::move(why);
+  }
+  void StopAtPageEnd() {
+    Stop("the stream goes on past " + std::to_string(limits_.pageMillimetres) + " mm of paper; drawn up to there");
+  }
+
+  // Takes `dots` from the drawing budget; false once it is spent.
+  bool Spend(std::int64_t dots) {
+    budget_ -= dots;
+    if (budget_ >= 0) return true;
+    Stop("the stream draws more than " + std::to_string(limits_.dotBudget) + " dots; drawn up to there");
+    return false;
+  }
+
+  // Moves the print position down (or up, for a negative count), never
+  // above the top of the page nor past its last row.
+  void Down(std::int64_t rows) {
+    y_ = std::max<std::int64_t>(0, y_ + rows);
+    if (y_ >= maxRows_) {
+      y_ = maxRows_ - 1;
+      StopAtPageEnd();
+    }
+  }
+
+  // The carriage moves at most to the canvas's right edge; beyond it nothing is drawn.
+  void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, canvasWidth_)); }
 
   void Step(const Item& item) {
     if (item.kind == Item::Text) return Text(item);
@@ -99,21 +166,25 @@ class Renderer {
     switch (item.definition->action) {
       case Action::None:
       case Action::Drawer:
-      case Action::BarcodeText: break;
-      case Action::Init: Reset(); break;
+      case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
+      case Action::Unsupported: break;
+      case Action::Init:
+        Reset();
+        if (line_.empty()) x_ = leftMargin_;
+        break;
       case Action::LineFeed: LineFeed(); break;
       case Action::CarriageReturn:
         // ESC/P and STAR return the carriage; the line is printed then.
         PrintLine();
-        x_ = 0;
+        x_ = leftMargin_;
         break;
       case Action::PrintLine: PrintLine(); break;
       case Action::FormFeed: PrintLine(); PaperEnd(); break;
-      case Action::Tab: x_ = (x_ / Cols(0.5) + 1) * Cols(0.5); break;
-      case Action::Cancel: line_.clear(); x_ = 0; break;
+      case Action::Tab: SetX((x_ / Cols(0.5) + 1) * std::int64_t{Cols(0.5)}); break;
+      case Action::Cancel: line_.clear(); x_ = leftMargin_; break;
       case Action::Feed: Feed(p0, true); break;
-      case Action::FeedBack: PrintLine(); y_ = std::max(0L, y_ - Units(p0)); break;
-      case Action::FeedLines: PrintLine(); y_ += static_cast<long>(p0) * lineSpacing_; x_ = 0; break;
+      case Action::FeedBack: PrintLine(); Down(-Units(p0)); break;
+      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = leftMargin_; break;
       case Action::Spacing: lineSpacing_ = static_cast<int>(Units(p0)); break;
       case Action::Spacing360: lineSpacing_ = Rows(p0 / 360.0); break;
       case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
@@ -123,7 +194,10 @@ class Renderer {
       case Action::Spacing72Define: defined72_ = p0; break;
       case Action::SpacingDefined: lineSpacing_ = defined72_ > 0 ? Rows(defined72_ / 72.0) : Rows(1.0 / 6); break;
       case Action::StarSpacing: lineSpacing_ = (p0 & 1) ? Rows(1.0 / 6) : Rows(1.0 / 8); break;
-      case Action::MotionUnits: if (p1 != 0) unit_ = p1; else unit_ = DefaultUnit(); break;
+      case Action::MotionUnits:
+        unit_ = p1 != 0 ? p1 : DefaultUnit();
+        hUnit_ = p0 != 0 ? p0 : paper_.dpiX;
+        break;
       case Action::PrintMode:
         if (EscPFamily()) {
           sizeX_ = (p0 & 0x20) ? 2 : 1;
@@ -155,24 +229,42 @@ class Renderer {
       case Action::BoldOff: bold_ = false; break;
       case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
-      case Action::AbsolutePosition: x_ = Cols((p0 | p1 << 8) / 60.0); break;
-      case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, data); break;
-      case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, data); break;
-      case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, data); break;
-      case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, data); break;
+      case Action::AbsolutePosition:
+        if (set_ == CommandSet::EscPos) SetX(std::int64_t{leftMargin_} + Across(p0 | p1 << 8));
+        else SetX(Cols((p0 | p1 << 8) / 60.0));
+        break;
+      case Action::RelativePosition: SetX(std::int64_t{x_} + Across(static_cast<std::int16_t>(p0 | p1 << 8))); break;
+      case Action::LeftMargin:
+        // Taken at the start of a line; the margin stays on the paper.
+        leftMargin_ = std::min(Across(p0 | p1 << 8), paper_.width - 1);
+        if (line_.empty()) x_ = leftMargin_;
+        break;
+      case Action::PrintAreaWidth: areaWidth_ = std::max(1, Across(p0 | p1 << 8)); break;
+      case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
+      case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, item); break;
       case Action::DefineImage:
-        stored_.assign(data, data + item.dataLength);
-        storedColumns_ = p0 * 8;
-        storedBytes_ = p1;
+        // Kept only when the data holds the whole x by y image.
+        if (item.dataLength == static_cast<std::size_t>(p0) * p1 * 8) {
+          stored_.assign(data, data + item.dataLength);
+          storedColumns_ = p0 * 8;
+          storedBytes_ = p1;
+        } else {
+          stored_.clear();
+        }
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
+      case Action::TwoDimensionalCode:
+        if (const auto print = codes_.Apply(s_.subspan(item.dataAt, item.dataLength))) TwoDimensional(*print);
+        break;
       case Action::BarcodeHeight: barHeight_ = std::max(1, p0); break;
       case Action::BarcodeWidth: barWidth_ = std::clamp(p0, 1, 6); break;
       case Action::Cut: {
         int feed = item.dataLength > 0 ? data[0] : 0;
         PrintLine();
-        y_ += Units(feed);
+        Down(Units(feed));
         PaperEnd();
         break;
       }
@@ -181,8 +273,8 @@ class Renderer {
     }
   }
 
-  long Units(int n) {
-    const long scaled = static_cast<long>(n) * paper_.dpiY + feedRest_;
+  std::int64_t Units(int n) {
+    const std::int64_t scaled = std::int64_t{n} * paper_.dpiY + feedRest_;
     feedRest_ = scaled % unit_;
     return scaled / unit_;
   }
@@ -191,7 +283,7 @@ class Renderer {
   void Feed(int n, bool forward) {
     const int x = x_;
     PrintLine();
-    y_ += forward ? Units(n) : -Units(n);
+    Down(forward ? Units(n) : -Units(n));
     if (EscPFamily()) x_ = x;
   }
 
@@ -200,13 +292,13 @@ class Renderer {
     for (const Stamp& st : line_)
       if (st.text) height = std::max(height, st.height);
     PrintLine();
-    y_ += std::max(lineSpacing_, height);
+    Down(std::max(lineSpacing_, height));
   }
 
   // Draws the line buffer at the current position, aligned as set.
   void PrintLine() {
     if (line_.empty()) {
-      x_ = 0;
+      x_ = leftMargin_;
       return;
     }
     int used = 0, height = 0;
@@ -214,22 +306,20 @@ class Renderer {
       used = std::max(used, st.x + st.width);
       height = std::max(height, st.height);
     }
-    int shift = 0;
-    if (set_ != CommandSet::EscP && set_ != CommandSet::Oki && used < paper_.width)
-      shift = align_ == 1 ? (paper_.width - used) / 2 : align_ == 2 ? paper_.width - used : 0;
+    const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
     for (const Stamp& st : line_) {
-      const long top = y_ + (st.text ? height - st.height : 0);
+      const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
-        for (int c = 0; c < st.width; ++c)
-          if (st.dots[static_cast<std::size_t>(r) * st.width + c]) Dot(st.x + shift + c, top + r);
+        for (int c = 0; c < st.kept; ++c)
+          if (st.At(r, c)) Dot(st.x + shift + c, top + r);
     }
     line_.clear();
     lineWide_ = false;
-    x_ = 0;
+    x_ = leftMargin_;
   }
 
   void Text(const Item& item) {
-    for (std::size_t i = item.offset; i < item.offset + item.length;) {
+    for (std::size_t i = item.offset; i < item.offset + item.length && stopped_.empty();) {
       const std::uint8_t b = s_[i];
       if (b < 0x80) {
         DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_);
@@ -248,42 +338,52 @@ class Renderer {
     st.text = true;
     st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
     st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
-    if (x_ + st.width > paper_.width && x_ > 0) LineFeed();
-    st.x = x_;
-    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
+    if (x_ + st.width > AreaRight() && x_ > leftMargin_) LineFeed();
+    if (!Begin(st)) return;
     for (int r = 0; r < st.height; ++r) {
       const int gy = r * g.height / st.height;
-      for (int c = 0; c < st.width; ++c) {
+      for (int c = 0; c < st.kept; ++c) {
         const int gx = c * g.width / st.width;
         const bool on = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy));
-        if (on) st.dots[static_cast<std::size_t>(r) * st.width + c] = 1;
+        if (on) st.Set(r, c);
       }
     }
     if (underline_)
-      for (int c = 0; c < st.width; ++c) st.dots[static_cast<std::size_t>(st.height - 1) * st.width + c] = 1;
-    x_ += st.width;
+      for (int c = 0; c < st.kept; ++c) st.Set(st.height - 1, c);
+    SetX(std::int64_t{x_} + st.width);
     line_.push_back(std::move(st));
   }
 
-  // Column images into the line buffer: `bytes` bytes per column, top dot in the top bit.
-  void Columns(const DotMode& mode, int bytes, int columns, const std::uint8_t* data) {
-    Stamp st;
+  // Places a stamp at the carriage and makes room for the columns it keeps;
+  // false when the budget does not cover it.
+  bool Begin(Stamp& st) {
     st.x = x_;
-    st.width = columns * mode.pitchX + mode.dotW - mode.pitchX;
-    st.height = (mode.dots - 1) * mode.pitchY + mode.dotH;
-    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
-    for (int c = 0; c < columns; ++c)
+    st.kept = std::clamp(canvasWidth_ - st.x, 0, st.width);
+    if (!Spend(kStampCost + std::int64_t{st.kept} * st.height)) return false;
+    st.dots.assign(static_cast<std::size_t>(st.kept) * st.height, 0);
+    return true;
+  }
+
+  // Column images into the line buffer: `bytes` bytes per column, top dot in the top bit.
+  void Columns(const DotMode& mode, int bytes, int columns, const Item& item) {
+    if (item.dataLength < static_cast<std::size_t>(columns) * bytes) return;  // never read past the data
+    const std::uint8_t* data = s_.data() + item.dataAt;
+    Stamp st;
+    st.width = std::max(0, columns * mode.pitchX + mode.dotW - mode.pitchX);
+    st.height = std::max(1, (mode.dots - 1) * mode.pitchY + mode.dotH);
+    if (!Begin(st)) return;
+    for (int c = 0; c < columns && c * mode.pitchX < st.kept; ++c)
       for (int d = 0; d < mode.dots; ++d)
         if (data[static_cast<std::size_t>(c) * bytes + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < mode.dotH; ++yy)
-            for (int xx = 0; xx < mode.dotW; ++xx)
-              st.dots[static_cast<std::size_t>(d * mode.pitchY + yy) * st.width + c * mode.pitchX + xx] = 1;
-    x_ += columns * mode.pitchX;
+            for (int xx = 0; xx < mode.dotW && c * mode.pitchX + xx < st.kept; ++xx)
+              st.Set(d * mode.pitchY + yy, c * mode.pitchX + xx);
+    SetX(x_ + std::int64_t{columns} * mode.pitchX);
     line_.push_back(std::move(st));
     ++result_.images;
   }
 
-  void BitImage(int m, int columns, const std::uint8_t* data) {
+  void BitImage(int m, int columns, const Item& item) {
     DotMode mode;
     if (EscPFamily()) {
       // 24-pin head on a 1/180 inch grid down; 8-dot modes use every third pin.
@@ -298,35 +398,42 @@ class Renderer {
       const bool full = m == 1 || m == 33;
       mode = m >= 32 ? DotMode{24, full ? 1 : 2, 1, full ? 1 : 2, 1} : DotMode{8, full ? 1 : 2, 3, full ? 1 : 2, 3};
     }
-    Columns(mode, mode.dots / 8, columns, data);
+    Columns(mode, mode.dots / 8, columns, item);
   }
 
-  void EightDot(int dpi, int columns, const std::uint8_t* data) {
+  void EightDot(int dpi, int columns, const Item& item) {
     const int pitch = std::max(1, Cols(1.0 / dpi));
     const int down = std::max(1, Rows(set_ == CommandSet::Star ? 1.0 / 72 : 1.0 / 60));
-    Columns({8, pitch, down, pitch, down}, 1, columns, data);
+    Columns({8, pitch, down, pitch, down}, 1, columns, item);
   }
 
-  void StarPins(int m, int columns, const std::uint8_t* data) {
+  void StarPins(int m, int columns, const Item& item) {
     static const DotMode kModes[6] = {{9, 1, 2, 2, 2}, {9, 2, 2, 2, 2}, {16, 2, 1, 2, 1},
                                       {16, 1, 1, 2, 1}, {18, 2, 1, 2, 1}, {18, 1, 1, 2, 1}};
     const DotMode mode = kModes[std::clamp(m, 0, 5)];
-    Columns(mode, m >= 4 ? 3 : 2, columns, data);
+    Columns(mode, m >= 4 ? 3 : 2, columns, item);
   }
 
-  void Raster(int m, int bytes, int rows, const std::uint8_t* data) {
+  void Raster(int m, int bytes, int rows, const Item& item) {
     PrintLine();
+    if (item.dataLength < static_cast<std::size_t>(bytes) * static_cast<std::size_t>(rows)) return;
+    const std::uint8_t* data = s_.data() + item.dataAt;
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
-    for (int r = 0; r < rows; ++r)
-      for (int b = 0; b < bytes; ++b) {
+    // Bytes right of the canvas draw nothing and are not looked at.
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{bytes} * 8 * sx, canvasWidth_)));
+    const int shown = std::min(bytes, (canvasWidth_ - left + 8 * sx - 1) / (8 * sx));
+    for (int r = 0; r < rows && stopped_.empty(); ++r) {
+      if (!Spend(std::int64_t{shown} * 8 * sx * sy)) break;
+      for (int b = 0; b < shown; ++b) {
         const std::uint8_t bits = data[static_cast<std::size_t>(r) * bytes + b];
         for (int i = 0; i < 8; ++i)
           if (bits & (0x80 >> i))
             for (int yy = 0; yy < sy; ++yy)
-              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + r * sy + yy);
+              for (int xx = 0; xx < sx; ++xx) Dot(left + (b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
       }
-    y_ += static_cast<long>(rows) * sy;
+    }
+    Down(std::int64_t{rows} * sy);
     ++result_.images;
   }
 
@@ -336,89 +443,158 @@ class Renderer {
     PrintLine();
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
-    for (int c = 0; c < storedColumns_; ++c)
+    const int left = AlignedLeft(storedColumns_ * sx);
+    for (int c = 0; c < storedColumns_ && stopped_.empty(); ++c) {
+      if (!Spend(std::int64_t{storedBytes_} * 8 * sx * sy)) break;
       for (int d = 0; d < storedBytes_ * 8; ++d)
         if (stored_[static_cast<std::size_t>(c) * storedBytes_ + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < sy; ++yy)
-            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + d * sy + yy);
-    y_ += static_cast<long>(storedBytes_) * 8 * sy;
+            for (int xx = 0; xx < sx; ++xx) Dot(left + c * sx + xx, y_ + std::int64_t{d} * sy + yy);
+    }
+    Down(std::int64_t{storedBytes_} * 8 * sy);
     ++result_.images;
   }
 
-  // Bars drawn from the data's bits, with the data as text underneath.
+  // GS k and FS P: the symbol from the library, with its text above or below
+  // as GS H sets; a labelled box where the library cannot draw it.
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    if (item.definition->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    const bool gsK = item.definition->data == Data::Barcode;
+    const int m = P(item, 0);
+    if (gsK && m >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
     // FS P carries its own module width; GS k uses GS w.
-    const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
-    int x = 10 * module;
-    const auto bars = [&](unsigned pattern, int modules) {
-      for (int i = modules - 1; i >= 0; --i, x += module)
-        if (pattern >> i & 1)
-          for (int r = 0; r < barHeight_; ++r)
-            for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
-    };
-    bars(0b1011, 4);
-    for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);
-    bars(0b1101, 4);
-    y_ += barHeight_ + 2;
-    const int oldX = sizeX_, oldY = sizeY_;
-    sizeX_ = sizeY_ = 1;
-    for (unsigned char c : data) DrawGlyph(NarrowGlyph(c), 1, 1);
-    sizeX_ = oldX;
-    sizeY_ = oldY;
-    LineFeed();
+    const int module = gsK ? barWidth_ : std::clamp(P(item, 1), 1, 6);
+    std::optional<Symbol> symbol;
+    if (gsK)
+      if (const auto request = BarcodeRequest(m, data)) {
+        symbol = EncodeSymbol(*request);
+        data = request->data;  // the characters, as the text under the bars shows them
+      }
+    if (hri_ & 1) TextLine(data);
+    if (symbol) {
+      DrawSymbol(*symbol, module, std::max(1, barHeight_ / symbol->rows), 10);
+      Down(2);
+    } else {
+      Placeholder((gsK ? BarcodeName(m) : std::string("FS P bar code")) + ": " + data,
+                  (35 + 11 * static_cast<std::int64_t>(data.size())) * module, barHeight_);
+    }
+    if (hri_ & 2) TextLine(data);
     ++result_.images;
   }
 
+  void TwoDimensional(const TwoDimensionalCodes::Print& print) {
+    PrintLine();
+    if (const auto symbol = EncodeSymbol(print.request)) {
+      DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
+    } else {
+      const char* name = print.request.type == Symbology::Qr ? "QR code" : print.request.type == Symbology::Pdf417 ? "PDF417"
+                         : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
+      Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
+    }
+    ++result_.images;
+  }
+
+  // Modules of moduleW x moduleH dots, aligned with `quiet` modules of space each side.
+  void DrawSymbol(const Symbol& symbol, int moduleW, int moduleH, int quiet) {
+    const std::int64_t width = (std::int64_t{symbol.width} + 2 * quiet) * moduleW;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(width, canvasWidth_))) + quiet * moduleW;
+    if (!Spend(std::int64_t{symbol.width} * symbol.rows * moduleW * moduleH)) return;
+    for (int r = 0; r < symbol.rows; ++r)
+      for (int c = 0; c < symbol.width; ++c)
+        if (symbol.Dark(r, c))
+          for (int yy = 0; yy < moduleH; ++yy)
+            for (int xx = 0; xx < moduleW; ++xx)
+              Dot(left + std::int64_t{c} * moduleW + xx, y_ + std::int64_t{r} * moduleH + yy);
+    Down(std::int64_t{symbol.rows} * moduleH);
+  }
+
+  // A frame where a symbol would be, and what it holds as text under it.
+  void Placeholder(const std::string& label, std::int64_t width, int height) {
+    const int w = static_cast<int>(std::clamp<std::int64_t>(width, 8, std::max(8, AreaRight() - leftMargin_)));
+    const int left = AlignedLeft(w);
+    if (!Spend(2 * (std::int64_t{w} + height))) return;
+    for (int x = 0; x < w; ++x) {
+      Dot(left + x, y_);
+      Dot(left + x, y_ + height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+      Dot(left, y_ + y);
+      Dot(left + w - 1, y_ + y);
+    }
+    Down(height + 2);
+    TextLine(label);
+  }
+
+  // One line of text in the plain font, then a line feed.
+  void TextLine(const std::string& text) {
+    const int oldX = sizeX_, oldY = sizeY_;
+    sizeX_ = sizeY_ = 1;
+    for (unsigned char c : text) {
+      if (!stopped_.empty()) break;
+      DrawGlyph(NarrowGlyph(c), 1, 1);
+    }
+    sizeX_ = oldX;
+    sizeY_ = oldY;
+    LineFeed();
+  }
+
   void PaperEnd() {
+    if (!Spend(paper_.width)) return;
     for (int x = 0; x < paper_.width; x += 8)
-      for (int w = 0; w < 4; ++w) Mark(x + w, y_);
-    y_ += Rows(0.25);
-    x_ = 0;
+      for (int w = 0; w < 4; ++w) Put(x + w, y_, kMark);
+    Down(Rows(0.25));
+    x_ = leftMargin_;
     ++result_.cuts;
   }
 
-  void Grow(long y) {
+  // The canvas grows by half its rows at a time, never past the page's last row.
+  void Grow(std::int64_t y) {
     if (y < rows_) return;
-    const int rows = static_cast<int>(std::max<long>(y + 1, rows_ * 3L / 2));
+    const std::int64_t rows = std::min<std::int64_t>(std::max<std::int64_t>(y + 1, rows_ * 3LL / 2), maxRows_);
     cells_.resize(static_cast<std::size_t>(rows) * canvasWidth_, kPaper);
-    rows_ = rows;
+    rows_ = static_cast<int>(rows);
   }
 
-  void Dot(int x, long y) {
-    if (x < 0 || x >= canvasWidth_ || y < 0) return;
-    Grow(y);
-    used_ = std::max(used_, y + 1);
-    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kDot;
-  }
+  void Dot(std::int64_t x, std::int64_t y) { Put(x, y, kDot); }
 
-  void Mark(int x, long y) {
+  // Every cell is drawn here, clipped to the canvas; a cell below the
+  // page's last row ends the picture.
+  void Put(std::int64_t x, std::int64_t y, std::uint8_t cell) {
     if (x < 0 || x >= canvasWidth_ || y < 0) return;
+    if (y >= maxRows_) return StopAtPageEnd();
     Grow(y);
     used_ = std::max(used_, y + 1);
-    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kMark;
+    cells_[static_cast<std::size_t>(y) * canvasWidth_ + static_cast<std::size_t>(x)] = cell;
   }
 
   Bytes s_;
   CommandSet set_;
   Paper paper_;
+  Limits limits_;
+  std::int64_t budget_ = 0;
+  std::string stopped_;
+  int maxRows_ = 1;
   int canvasWidth_ = 0;
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;
-  int x_ = 0;
-  long y_ = 0;
-  long used_ = 0;
+  int x_ = 0;  // 0 to canvasWidth_
+  int hUnit_ = 203;
+  int leftMargin_ = 0;  // dots; below the paper's width
+  int areaWidth_ = 0;   // dots; 0: to the paper's edge
+  std::int64_t y_ = 0;  // below maxRows_
+  std::int64_t used_ = 0;
   int unit_ = 180;
-  long feedRest_ = 0;
+  std::int64_t feedRest_ = 0;
   int lineSpacing_ = 30;
   int defined72_ = 0;  // ESC A n waiting for ESC 2
   int sizeX_ = 1, sizeY_ = 1, kanjiX_ = 1, kanjiY_ = 1;
   bool bold_ = false, underline_ = false, lineWide_ = false;
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
+  int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  TwoDimensionalCodes codes_;
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;
@@ -442,8 +618,9 @@ std::optional<Paper> PaperFor(std::string_view name, CommandSet set) {
 
 Paper DefaultPaper(CommandSet set) { return *PaperFor(set == CommandSet::EscPos ? "80" : "76", set); }
 
-Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper) {
-  return Renderer(stream, set, paper).Run(decoding);
+Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
+                 const Limits& limits) {
+  return Renderer(stream, set, paper, limits).Run(decoding);
 }
 
 }  // namespace preview

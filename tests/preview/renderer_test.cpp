@@ -96,4 +96,131 @@ TEST(Renderer, StarAndEscPImagesUseTheirHeads) {
   EXPECT_EQ(escp.page.height, 25);
 }
 
+// Streams that ask for more than a page holds: each picture stays within
+// 3 m of paper and 9 inches of canvas, and says why it ends early.
+TEST(Renderer, HostileStreamsStayWithinThePage) {
+  std::string tallImage = "1D 76 30 00 01 00 FF 00";  // 8 x 255 dots
+  for (int i = 0; i < 255; ++i) tallImage += " FF";
+  struct Row {
+    const char* what;
+    const char* head;
+    std::string repeated;
+    int times;
+    const char* tail;
+    const char* stopped;  // part of the reason; "" when the stream fits
+    int height;           // rows of the page; 0: not checked
+  } rows[] = {
+      // 58 mm at 203 dpi: 3000 / 25.4 * 203 = 23976 rows.
+      {"GS P 0 1, ESC 3 255, ESC d 255", "1D 50 00 01 1B 33 FF 1B 64 FF", "", 0, "", "3000 mm of paper", 23976},
+      {"ESC d 255 at the default spacing", "", "1B 64 FF", 410, "", "3000 mm of paper", 23976},
+      {"feeds past 2^32 rows, then text", "1D 50 00 01 1B 33 FF", "1B 64 FF", 400, "41 0A", "3000 mm of paper", 23976},
+      {"images 25500 rows tall", "", tallImage, 100, "", "3000 mm of paper", 23976},
+      {"65535 x 65535 raster bytes announced at the end", "1D 76 30 00 FF FF FF FF 00", "", 0, "", "", 1},
+      {"a raster row 524280 dots wide", "1D 76 30 00 FF FF 01 00", "FF", 65535, "", "", 2},
+      {"ESC * 33 with 65535 columns", "1B 2A 21 FF FF", "FF", 3 * 65535, "0A", "", 0},
+      {"a bar code of 3000 characters", "1D 6B 04", "41", 3000, "00", "", 0},
+      // 1/6 inch is 34 rows: the line's feed ends at row 34.
+      {"a reverse feed past the top", "1B 6A FF 41 0A", "", 0, "", "", 35},
+  };
+  for (const Row& row : rows) {
+    std::string hex = row.head;
+    for (int i = 0; i < row.times; ++i) (hex += ' ') += row.repeated;
+    (hex += ' ') += row.tail;
+    const auto r = Draw(hex.c_str());
+    EXPECT_LE(r.page.height, 23976) << row.what;
+    EXPECT_LE(r.page.width, 9 * 203) << row.what;
+    EXPECT_EQ(r.page.cells.size(), static_cast<std::size_t>(r.page.width) * r.page.height) << row.what;
+    if (row.height > 0) {
+      EXPECT_EQ(r.page.height, row.height) << row.what;
+    }
+    EXPECT_EQ(r.stopped.empty(), *row.stopped == '\0') << row.what << ": " << r.stopped;
+    EXPECT_NE(r.stopped.find(row.stopped), std::string::npos) << row.what << ": " << r.stopped;
+  }
+}
+
+TEST(Renderer, DrawingStopsWhenTheDotBudgetIsSpent) {
+  // A narrow sign is 12 x 24 = 288 dots and each costs 64 more: the third
+  // does not fit 1000, the first two are printed.
+  const Bytes s = Hex("41 41 41 41 41 41 41 41 41 41 0A");
+  const auto r = preview::Render(s, preview::Decode(s, CommandSet::EscPos), CommandSet::EscPos,
+                                 *preview::PaperFor("58", CommandSet::EscPos), preview::Limits{3000, 1000});
+  EXPECT_NE(r.stopped.find("more than 1000 dots"), std::string::npos) << r.stopped;
+  int first = 0, rest = 0;
+  for (int y = 0; y < std::min(24, r.page.height); ++y)
+    for (int x = 0; x < 60; ++x) (x < 24 ? first : rest) += r.page.At(x, y) == preview::kDot;
+  EXPECT_GT(first, 20);
+  EXPECT_EQ(rest, 0);
+}
+
+// The leftmost printed column of a page, or -1.
+int Leftmost(const preview::Page& page) {
+  int left = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot && (left < 0 || x < left)) left = x;
+  return left;
+}
+
+TEST(Renderer, EscPosPositionsMarginsAndPrintAreaAreInMotionUnits) {
+  // 58 mm at 203 dpi: one horizontal unit is one dot until GS P changes it.
+  // A narrow sign is 12 dots wide, so its first dot lies in [cell, cell + 12).
+  const struct {
+    const char* what;
+    const char* hex;
+    int cell;
+  } rows[] = {
+      {"ESC $ 100", "1B 24 64 00 41 0A", 100},
+      {"GS P 102 0, ESC $ 51: half an inch", "1D 50 66 00 1B 24 33 00 41 0A", 102},
+      {"GS L 64", "1D 4C 40 00 41 0A", 64},
+      {"GS L 64, ESC $ 10: from the margin", "1D 4C 40 00 1B 24 0A 00 41 0A", 74},
+      {"ESC \\ 20", "1B 5C 14 00 41 0A", 20},
+      {"ESC $ 100, ESC \\ -20", "1B 24 64 00 1B 5C EC FF 41 0A", 80},
+      {"GS W 200, centred", "1D 57 C8 00 1B 61 01 41 0A", (200 - 12) / 2},
+      {"GS L 100, GS W 100, right", "1D 4C 64 00 1D 57 64 00 1B 61 02 41 0A", 200 - 12},
+      {"ESC @ drops the margin", "1D 4C 40 00 1B 40 41 0A", 0},
+  };
+  for (const auto& row : rows) {
+    const int left = Leftmost(Draw(row.hex).page);
+    EXPECT_GE(left, row.cell) << row.what;
+    EXPECT_LT(left, row.cell + 12) << row.what;
+  }
+}
+
+TEST(Renderer, ImagesAndBarCodesFollowTheAlignment) {
+  const struct {
+    const char* what;
+    const char* hex;
+    int left;
+  } rows[] = {
+      {"raster, 8 dots", "1B 61 01 1D 76 30 00 01 00 01 00 FF", (384 - 8) / 2},
+      {"raster, right", "1B 61 02 1D 76 30 00 01 00 01 00 FF", 384 - 8},
+      {"raster after GS L 40", "1D 4C 28 00 1D 76 30 00 01 00 01 00 FF", 40},
+      {"downloaded image, 8 columns", "1D 2A 01 01 FF FF FF FF FF FF FF FF 1B 61 01 1D 2F 00", (384 - 8) / 2},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Leftmost(Draw(row.hex).page), row.left) << row.what;
+  // GS w 2, CODE128 right-aligned: its stop pattern ends in a bar, ten
+  // modules of 2 dots before the paper's edge.
+  const preview::Page code = Draw("1D 77 02 1B 61 02 1D 6B 49 03 7B 42 41").page;
+  int right = -1;
+  for (int x = 0; x < code.width; ++x)
+    if (code.At(x, 0) == preview::kDot) right = x;
+  EXPECT_EQ(right, 384 - 20 - 1);
+}
+
+TEST(Renderer, ASymbolTheLibraryCannotDrawIsALabelledBox) {
+  // GS1-128 (GS k 74) with "123", GS w 3: a frame (35 + 11 x 3) x 3 = 204
+  // dots wide and 162 tall at the left, its label on the line under it.
+  const auto r = Draw("1D 6B 4A 03 31 32 33");
+  EXPECT_EQ(r.images, 1);
+  EXPECT_EQ(Corner(r.page, 1, 1), std::vector<std::string>{"#"});
+  EXPECT_EQ(r.page.At(203, 0), preview::kDot);
+  EXPECT_EQ(r.page.At(204, 0), preview::kPaper);
+  EXPECT_EQ(r.page.At(0, 161), preview::kDot);
+  EXPECT_EQ(r.page.At(100, 80), preview::kPaper);
+  int label = 0;
+  for (int y = 164; y < 188; ++y)
+    for (int x = 0; x < 100; ++x) label += r.page.At(x, y) == preview::kDot;
+  EXPECT_GT(label, 50);
+}
+
 }  // namespace
