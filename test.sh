@@ -37,8 +37,18 @@ for dir in build/win64 build/win32; do
   tests/perf/check_embedded_jobs.sh "$dir/win32/PosPrinterTester.exe" build/jobs-check
 done
 
+step "What Windows reads from both programs; the downloads"
+tests/package/check_release.sh build/dist win64=build/win64 win32=build/win32
+
 step "End to end under Wine"
-E2E_GROUPS= e2e/run.sh build/win64/win32/PosPrinterTester.exe build/artifacts/e2e  # every group
+E2E_GROUPS= E2E_BENCH=1 e2e/run.sh build/win64/win32/PosPrinterTester.exe build/artifacts/e2e  # every group
+
+step "The unpacked download at 150 % and 200 % scaling"
+rm -rf build/dist/unpacked && unzip -q build/dist/PosPrinterTester-*-win64.zip -d build/dist/unpacked
+for screen in 144:1600x1200 192:2048x1536; do
+  E2E_GROUPS=look E2E_DPI=${screen%%:*} E2E_SCREEN=${screen#*:} \
+    e2e/run.sh build/dist/unpacked/*/PosPrinterTester.exe "build/artifacts/look-${screen%%:*}dpi"
+done
 
 echo
 echo "All tests passed."

@@ -19,6 +19,10 @@
 #   E2E_LANG     locale for the Wine session (default C.UTF-8)
 #   E2E_TIMEOUT  seconds one group may run (default 240)
 #   E2E_TRACE    set to show what the driver does between checks
+#   E2E_DPI      the screen's dots per inch (Wine's LogPixels; default 96)
+#   E2E_SCREEN   the screen size (default 1024x768)
+#   E2E_BENCH    set to measure the program's start against a bare window
+#                after the groups (e2e/startup_bench.sh)
 #
 # Needs: gcc, g++-mingw-w64-x86-64-posix, wine64, xvfb, imagemagick,
 # fonts-wqy-microhei, fonts-wine.
@@ -121,6 +125,8 @@ export E2E_DATA=$(winpath "$DATA")
 PREFIX_EXTRA_REG=$(printf '%s\r\n' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="e2e"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"e2e"="1024x768"' '')
 prepare_prefix "$PORTS/com1" "$CACHE"
+SCREEN=${E2E_SCREEN:-1024x768}
+set_screen "${E2E_DPI:-96}" e2e "$SCREEN"
 
 # ---------------------------------------------------------------- cleanup
 
@@ -149,7 +155,7 @@ export E2E_LINE_TTY=$PTY E2E_LINE_LOG=$PORTS/line.log
 
 # ---------------------------------------------------------------- display
 
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$PORTS/display" 2>"$PORTS/xvfb.err" &
+Xvfb -displayfd 8 -screen 0 "${SCREEN}x24" -nolisten tcp 8>"$PORTS/display" 2>"$PORTS/xvfb.err" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$PORTS/display" ] && break; sleep 0.1; done
 [ -s "$PORTS/display" ] || die "Xvfb did not start: $(cat "$PORTS/xvfb.err")"
@@ -188,7 +194,7 @@ LD_PRELOAD=$BIN/linelog.so
 export LD_PRELOAD
 
 # The desktop, started once, keeps Wine's own processes up between groups.
-"$WINE" explorer /desktop=e2e,1024x768 >/dev/null 2>&1 &
+"$WINE" explorer /desktop=e2e,"$SCREEN" >/dev/null 2>&1 &
 pids+=($!)
 
 # ---------------------------------------------------------------- harness check
@@ -244,6 +250,11 @@ if [ $harness_failed -eq 0 ]; then
         run_group "$g"
         say "group $g took $(($(date +%s) - group_started)) s"
     done
+fi
+
+if [ $harness_failed -eq 0 ] && [ -n "${E2E_BENCH:-}" ]; then
+    source "$HERE/startup_bench.sh"
+    startup_benchmark "$EXE" "$BIN" "$ART"
 fi
 
 for f in serial.bin parallel.bin network.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done

@@ -74,5 +74,18 @@ start_capture() {  # start_capture <bin dir> <ports dir>
     PTY=$(cat "$ports/pty")
 }
 
+# Sets the screen's dots per inch (Wine's LogPixels) and the size of the
+# virtual desktop <desktop> for the programs started from now on;
+# remembered in the prefix.
+set_screen() {  # set_screen <dpi> <desktop> <WIDTHxHEIGHT>
+    local want="$1 $2 $3"
+    [ "$(cat "$WINEPREFIX/.screen" 2>/dev/null)" = "$want" ] && return
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+        "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$2" /d "$3" /f >/dev/null 2>&1 ||
+        die "cannot set the screen to $1 DPI, $3"
+    "$WINESERVER" -w
+    printf '%s\n' "$want" >"$WINEPREFIX/.screen"
+}
+
 # Points LPT1 at a FIFO or device.
 map_lpt1() { ln -sfn "$1" "$WINEPREFIX/dosdevices/lpt1"; }

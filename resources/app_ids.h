@@ -5,7 +5,9 @@
 #define IDR_ACCELERATORS 110
 #define IDI_APP 116
 #define IDB_MAIN_PICTURE 154
+#define IDB_MAIN_PICTURE_LARGE 155  // the part shown, twice as large
 #define IDB_ABOUT_LOGO 198
+#define IDB_ABOUT_LOGO_LARGE 199  // twice as large
 #define IDB_636K_SINGLE_SHEET 224
 #define IDB_636K_MEASURING_NOTE 226
 #define IDB_636K_FANFOLD 228

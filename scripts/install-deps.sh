@@ -7,6 +7,7 @@ packages=(
   wine64 xvfb imagemagick fonts-wqy-microhei fonts-wine
   libfreetype-dev fonts-dejavu-core zlib1g-dev
   clang libclang-rt-dev libzint-dev zbar-tools
+  python3 unzip
 )
 missing=()
 for p in "${packages[@]}"; do

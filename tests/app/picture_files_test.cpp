@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -96,6 +97,14 @@ TEST(Canvas, OriginMovesLaterFills) {
   EXPECT_EQ(canvas.Pixel(2, 1).a, 1);
 }
 
+TEST(Canvas, ViewScalesFromItsCorner) {
+  Canvas canvas(6, 6, 2, {1, 1});
+  canvas.Fill(Rect(1, 1, 2, 2.5), Hex(0xFFFFFF));
+  EXPECT_EQ(canvas.Pixel(1, 2).a, 1);
+  EXPECT_EQ(canvas.Pixel(2, 0).a, 0);
+  EXPECT_EQ(canvas.Pixel(0, 3).a, 0);
+}
+
 struct IconEntry {
   unsigned width, height, planes, bitCount;
   std::uint32_t bytes, offset;
@@ -187,6 +196,35 @@ TEST(Artwork, PicturesHaveTheirSizesAndNoHoles) {
   EXPECT_EQ(logo.Width(), 110);
   EXPECT_EQ(logo.Height(), 46);
   ExpectOpaque(logo);
+}
+
+// Mean difference between each 2 x 2 block of `large` and the pixel of
+// `small` at the block's place from (x0, y0) on.
+double DifferenceAtHalfSize(const Canvas& large, const Canvas& small, int x0, int y0) {
+  double difference = 0;
+  for (int y = 0; y < large.Height() / 2; ++y) {
+    for (int x = 0; x < large.Width() / 2; ++x) {
+      double sum = 0;
+      for (int d = 0; d < 4; ++d) sum += large.Pixel(2 * x + d % 2, 2 * y + d / 2).g;
+      difference += std::abs(sum / 4 - small.Pixel(x + x0, y + y0).g);
+    }
+  }
+  return difference / (large.Width() / 2 * (large.Height() / 2));
+}
+
+// The large pictures are the shown parts twice as large (a shift by one
+// pixel gives ten times the difference).
+TEST(Artwork, LargePicturesAreTheShownPartsTwiceAsLarge) {
+  const Canvas main = pictures::MainPicture();
+  const Canvas largeMain = pictures::MainPictureShown(2);
+  EXPECT_EQ(largeMain.Width(), 2 * 645);
+  EXPECT_EQ(largeMain.Height(), 2 * 376);
+  ExpectOpaque(largeMain);
+  EXPECT_LT(DifferenceAtHalfSize(largeMain, main, 5, 100), 0.004);
+  const Canvas largeLogo = pictures::AboutLogoLarge();
+  EXPECT_EQ(largeLogo.Width(), 220);
+  EXPECT_EQ(largeLogo.Height(), 92);
+  EXPECT_LT(DifferenceAtHalfSize(largeLogo, pictures::AboutLogo(), 0, 0), 0.004);
 }
 
 TEST(Artwork, IconsAreTransparentAroundTheDrawing) {

@@ -15,7 +15,7 @@ if [ -z "$checker" ]; then
   tmp=$(mktemp -d)
   trap 'rm -rf "$tmp"' EXIT
   checker=$tmp/check_embedded_jobs
-  "${CXX:-c++}" -std=c++20 -O1 -Wall -Wextra -o "$checker" "$here/check_embedded_jobs.cpp" || exit 2
+  "${CXX:-c++}" -std=c++20 -O1 -Wall -Wextra -I "$here/../support" -o "$checker" "$here/check_embedded_jobs.cpp" || exit 2
 fi
 status=0
 "$checker" "$1" "$2" || status=$?

@@ -18,3 +18,4 @@ target_sources(core_tests PRIVATE
 # files; run by check_embedded_jobs.sh (set CHECK_EMBEDDED_JOBS to this tool
 # to skip compiling it there).
 add_executable(check_embedded_jobs ${CMAKE_CURRENT_LIST_DIR}/check_embedded_jobs.cpp)
+target_include_directories(check_embedded_jobs PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support)

@@ -21,9 +21,12 @@ Polygon TornPaper(double x0, double top, double x1, double bottom, double tooth)
   return Polygon(std::move(points));
 }
 
+constexpr int kMainWidth = 650, kMainHeight = 476;
+constexpr Point kMainShownFrom{5, 100};
+
 void Background(Canvas& c) {
-  const double w = c.Width();
-  const double h = c.Height();
+  const double w = kMainWidth;
+  const double h = kMainHeight;
   c.Fill(Rect(0, 0, w, h), Gradient({0, 60}, Hex(0x101c30), {0, 420}, Hex(0x22405f)));
   // Faint dot grid, like an unprinted thermal line.
   for (int y = 6; y < 400; y += 14) {
@@ -162,25 +165,49 @@ void SmallReceiptMark(Canvas& c, double x, double y) {
   c.Fill(Rect(x - 4, y + 29, x + 22, y + 35, 2), Hex(0x0b1220));
 }
 
-}  // namespace
+constexpr int kLogoWidth = 110, kLogoHeight = 46;
 
-Canvas MainPicture() {
-  Canvas c(650, 476);
-  Background(c);
-  c.SetOrigin(0, 8);
-  Printer(c);
-  PaperRoll(c);
-  Title(c);
-  return c;
-}
-
-Canvas AboutLogo() {
-  Canvas c(110, 46);
+void DrawAboutLogo(Canvas& c) {
   c.Fill(Rect(0, 0, 110, 46), Gradient({0, 0}, Hex(0x1d3557), {0, 46}, Hex(0x2b5c8a)));
   SmallReceiptMark(c, 8, 5);
   DrawText(c, 38, 9, "RURiriro", DotText{1.4, 1, false}, Solid(Hex(0xfff4dc)));
   DrawText(c, 38, 26, "POS TESTER", DotText{1, 1, false}, Solid(Hex(0x9cc6ee)));
   c.Fill(Rect(38, 36, 97, 37), Hex(0xffb84d));
+}
+
+void DrawMainPicture(Canvas& c) {
+  Background(c);
+  c.SetOrigin(0, 8);
+  Printer(c);
+  PaperRoll(c);
+  Title(c);
+}
+
+}  // namespace
+
+Canvas MainPicture() {
+  Canvas c(kMainWidth, kMainHeight);
+  DrawMainPicture(c);
+  return c;
+}
+
+Canvas MainPictureShown(double scale) {
+  const auto scaled = [scale](double length) { return static_cast<int>(std::lround(length * scale)); };
+  Canvas c(scaled(kMainWidth - kMainShownFrom.x), scaled(kMainHeight - kMainShownFrom.y), scale,
+           kMainShownFrom);
+  DrawMainPicture(c);
+  return c;
+}
+
+Canvas AboutLogo() {
+  Canvas c(kLogoWidth, kLogoHeight);
+  DrawAboutLogo(c);
+  return c;
+}
+
+Canvas AboutLogoLarge() {
+  Canvas c(2 * kLogoWidth, 2 * kLogoHeight, 2, {0, 0});
+  DrawAboutLogo(c);
   return c;
 }
 

@@ -160,27 +160,33 @@ Color Radial::At(double x, double y) const {
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
 
+Canvas::Canvas(int width, int height, double scale, Point from) : Canvas(width, height) {
+  scale_ = scale;
+  from_ = from;
+}
+
 void Canvas::Fill(const Shape& shape, Color color) { Fill(shape, Solid(color)); }
 
 void Canvas::Fill(const Shape& shape, const Paint& paint) {
   const Box box = shape.Bounds();
-  const int px0 = std::max(0, static_cast<int>(std::floor(box.x0 + originX_)));
-  const int py0 = std::max(0, static_cast<int>(std::floor(box.y0 + originY_)));
-  const int px1 = std::min(width_, static_cast<int>(std::ceil(box.x1 + originX_)));
-  const int py1 = std::min(height_, static_cast<int>(std::ceil(box.y1 + originY_)));
+  const int px0 = std::max(0, static_cast<int>(std::floor((box.x0 + originX_ - from_.x) * scale_)));
+  const int py0 = std::max(0, static_cast<int>(std::floor((box.y0 + originY_ - from_.y) * scale_)));
+  const int px1 = std::min(width_, static_cast<int>(std::ceil((box.x1 + originX_ - from_.x) * scale_)));
+  const int py1 = std::min(height_, static_cast<int>(std::ceil((box.y1 + originY_ - from_.y) * scale_)));
+  const double step = 1 / scale_;  // one pixel in shape units
   for (int py = py0; py < py1; ++py) {
     for (int px = px0; px < px1; ++px) {
       // Shape coordinates of the pixel's top-left corner.
-      const double x = px - originX_;
-      const double y = py - originY_;
+      const double x = px * step + from_.x - originX_;
+      const double y = py * step + from_.y - originY_;
       int hits = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          if (shape.Contains(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples)) ++hits;
+          if (shape.Contains(x + (sx + 0.5) / kSamples * step, y + (sy + 0.5) / kSamples * step)) ++hits;
         }
       }
       if (hits == 0) continue;
-      const Color c = paint.At(x + 0.5, y + 0.5);
+      const Color c = paint.At(x + 0.5 * step, y + 0.5 * step);
       const double a = Clamp01(c.a) * hits / (kSamples * kSamples);
       Premultiplied& d = pixels_[static_cast<std::size_t>(py) * width_ + px];
       d.r = c.r * a + d.r * (1 - a);

@@ -137,6 +137,9 @@ class Radial final : public Paint {
 class Canvas {
  public:
   Canvas(int width, int height);
+  // A view of the plane `scale` times the size whose top-left pixel shows
+  // the point `from` (in unscaled units).
+  Canvas(int width, int height, double scale, Point from);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -158,6 +161,8 @@ class Canvas {
     double r = 0, g = 0, b = 0, a = 0;
   };
   int width_, height_;
+  double scale_ = 1;
+  Point from_;
   double originX_ = 0, originY_ = 0;
   std::vector<Premultiplied> pixels_;
 };

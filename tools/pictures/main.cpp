@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir);
     WriteFile(dir / "main_picture.bmp", pictures::EncodeBmp24(pictures::MainPicture()));
+    WriteFile(dir / "main_picture_large.bmp", pictures::EncodeBmp24(pictures::MainPictureShown(2)));
     WriteFile(dir / "about_logo.bmp", pictures::EncodeBmp24(pictures::AboutLogo()));
+    WriteFile(dir / "about_logo_large.bmp", pictures::EncodeBmp24(pictures::AboutLogoLarge()));
     const pictures::Canvas large = pictures::AppIcon(32);
     const pictures::Canvas small = pictures::AppIcon(16);
     WriteFile(dir / "app.ico", pictures::EncodeIcon({&large, &small}));

@@ -1,7 +1,11 @@
 // Program entry, the main window and the menu dispatch.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/about_box.h"
+#include "app/dpi.h"
+#include "app/main_picture.h"
 #include "app/panel_dispatch.h"
 #include "app_ids.h"
 
@@ -13,28 +17,24 @@ constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr int kWindowX = 240, kWindowY = 110, kWindowWidth = 600, kWindowHeight = 410;
 
-// The picture is drawn shifted so that this pixel sits at the client origin.
-constexpr int kPictureOriginX = 5, kPictureOriginY = 100;
-
 struct Shell {
   HINSTANCE instance = nullptr;
-  HBITMAP picture = nullptr;  // loaded with the window, released with it
+  std::unique_ptr<MainPicture> picture;  // made with the window, released with it
 };
 Shell g_shell;
 
 void PaintPicture(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  BITMAP info;
-  if (g_shell.picture && GetObjectW(g_shell.picture, sizeof info, &info) == sizeof info) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, g_shell.picture);
-    BitBlt(dc, 0, 0, info.bmWidth - kPictureOriginX, info.bmHeight - kPictureOriginY, memory,
-           kPictureOriginX, kPictureOriginY, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-  }
+  if (g_shell.picture) g_shell.picture->Paint(dc, WindowDpi(window));
   EndPaint(window, &ps);
+}
+
+// Moved to another screen or scaling: take the size Windows suggests.
+void OnDpiChanged(HWND window, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 void ConfirmExit(HWND window) {
@@ -61,18 +61,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      g_shell.picture = static_cast<HBITMAP>(
-          LoadImageW(create->hInstance, MAKEINTRESOURCEW(IDB_MAIN_PICTURE), IMAGE_BITMAP, 0, 0,
-                     LR_CREATEDIBSECTION | LR_DEFAULTSIZE));
+      g_shell.picture = std::make_unique<MainPicture>(create->hInstance);
       break;
     }
     case WM_DESTROY:
-      if (g_shell.picture) {
-        DeleteObject(g_shell.picture);
-        g_shell.picture = nullptr;
-      }
+      g_shell.picture.reset();
       PostQuitMessage(0);
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_PAINT:
       PaintPicture(window);
       break;
@@ -123,8 +121,11 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   RegisterMainClass(instance);
-  HWND mainWindow = CreateWindowExW(0, kClassName, kTitle, kWindowStyle, kWindowX, kWindowY,
-                                    kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+  // Place and size are for 100 % scaling.
+  const UINT dpi = SystemDpi();
+  HWND mainWindow = CreateWindowExW(0, kClassName, kTitle, kWindowStyle, ScaleToDpi(kWindowX, dpi),
+                                    ScaleToDpi(kWindowY, dpi), ScaleToDpi(kWindowWidth, dpi),
+                                    ScaleToDpi(kWindowHeight, dpi), nullptr, nullptr, instance, nullptr);
   if (!mainWindow) return 0;
   g_shell.instance = instance;
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));

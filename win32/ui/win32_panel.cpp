@@ -4,6 +4,7 @@
 
 #include "ui/codepage.h"
 #include "ui/dialog_runner.h"
+#include "ui/system_function.h"
 
 namespace {
 
@@ -119,7 +120,9 @@ std::optional<std::string> Win32Panel::ChooseFileToOpen(const std::vector<FileFi
   request.lpstrFile = path;
   request.nMaxFile = MAX_PATH;
   request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameW(&request)) return std::nullopt;
+  static auto* const openFileDialog =
+      SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!openFileDialog || !openFileDialog(&request)) return std::nullopt;
   return GbkFromWide(path);
 }
 
