@@ -1,6 +1,8 @@
 #pragma once
 
-#include <chrono>
+// std::chrono's durations come with <condition_variable>; <chrono> itself
+// is left out, as its unit names hold a sign (µ) the GBK build cannot encode.
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
