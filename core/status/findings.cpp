@@ -78,6 +78,20 @@ bool ReadyToPrint(const PrinterAnswers& answers) {
   return std::none_of(findings.begin(), findings.end(), [](const Finding& f) { return f.problem; });
 }
 
+std::vector<std::string> ResultLines(const PrinterAnswers& answers) {
+  const auto findings = Findings(answers);
+  std::vector<std::string> lines;
+  if (answers.outcome == PrinterAnswers::Outcome::Answered) {
+    std::string summary;
+    for (const Finding& f : findings)
+      if (f.problem) summary += (summary.empty() ? "不能打印：" : "、") + f.text;
+    lines.push_back(summary.empty() ? "可以打印" : summary);
+  }
+  for (const Finding& f : findings)
+    if (!f.text.empty()) lines.push_back(f.text);
+  return lines;
+}
+
 std::string_view OutcomeKey(PrinterAnswers::Outcome outcome) {
   using O = PrinterAnswers::Outcome;
   switch (outcome) {

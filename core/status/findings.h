@@ -24,5 +24,9 @@ std::vector<Finding> Findings(const PrinterAnswers& answers);
 // The printer answered and nothing it said keeps it from printing.
 bool ReadyToPrint(const PrinterAnswers& answers);
 
+// The lines to show: when the printer answered, first whether it can print
+// (and what keeps it from printing), then every finding's line.
+std::vector<std::string> ResultLines(const PrinterAnswers& answers);
+
 // "answered", "silent", "garbled" or "failed".
 std::string_view OutcomeKey(PrinterAnswers::Outcome outcome);

@@ -21,8 +21,7 @@ std::string Join(const std::vector<std::string>& parts) {
 // The lines shown, in UTF-8.
 std::string Lines(const PrinterAnswers& answers) {
   std::vector<std::string> lines;
-  for (const Finding& f : Findings(answers))
-    if (!f.text.empty()) lines.push_back(gbk::ToUtf8(f.text));
+  for (const std::string& line : ResultLines(answers)) lines.push_back(gbk::ToUtf8(line));
   return Join(lines);
 }
 
@@ -33,7 +32,7 @@ TEST(PrinterQuery, ReadyPrinterTellsStatusAndIdentity) {
   EXPECT_EQ(Join(printer.writes), kAllRequests);
   EXPECT_TRUE(ReadyToPrint(answers));
   EXPECT_EQ(Lines(answers),
-            "联机|钱箱信号：低|走纸键未按下|上盖关闭|切刀正常|无不可恢复错误|无可自动恢复错误|有纸|纸量充足|"
+            "可以打印|联机|钱箱信号：低|走纸键未按下|上盖关闭|切刀正常|无不可恢复错误|无可自动恢复错误|有纸|纸量充足|"
             "型号ID：20H|类型ID：03H（支持双字节字符、装有自动切刀）|固件版本ID：05H|固件版本：1.07|厂商：ACME|"
             "型号：TP-80|序列号：K0042");
 }
@@ -55,10 +54,10 @@ const QueryCase kCases[] = {
     {"garbage is no status", {{"10 04 01", Hex("FF 00 55")}}, "", 1000, "", O::Garbled, "10 04 01",
      "应答无法识别（请检查波特率等端口设置）"},
     {"stray bytes before the answer are skipped", {{"10 04 01", Hex("00 FF 1A")}}, "", 1000, "", O::Answered,
-     kStatusRequests, "脱机"},
+     kStatusRequests, "不能打印：脱机|脱机"},
     {"a stale status is thrown away", {}, "1A 1A", 1000, "", O::Answered, kAllRequests, "联机"},
-    {"offline printer is not asked who it is", {{"10 04 01", Hex("1A")}}, "", 1000, "", O::Answered,
-     kStatusRequests, "脱机"},
+    {"offline printer is not asked who it is", {{"10 04 01", Hex("3A")}, {"10 04 02", Hex("16")}}, "", 1000, "",
+     O::Answered, kStatusRequests, "不能打印：脱机、等待恢复联机、上盖打开"},
     {"missing answers are named", {{"10 04 03", {}}, {"10 04 04", {}}}, "", 1000, "", O::Answered, kAllRequests,
      "错误原因：无应答|纸传感器：无应答"},
     {"no model id: no more identity", {{"1D 49 01", {}}}, "", 1000, "", O::Answered, kStatusRequests + "|1D 49 01",
