@@ -9,10 +9,12 @@
 
 // One thing learned from the printer's answers.
 struct Finding {
+  // No answer; a bit's state; a status byte or id byte; the printer's text.
+  using Value = std::variant<std::monostate, bool, int, std::string>;
+
   std::string key;   // English, for machine-readable output
   std::string text;  // the line shown (code page 936); empty: none
-  // No answer; a bit's state; a status byte or id byte; the printer's text.
-  std::variant<std::monostate, bool, int, std::string> value;
+  Value value;
   bool problem = false;  // keeps the printer from printing
 };
 

@@ -59,7 +59,7 @@ TEST(StatusBits, EachBitGivesItsLineKeyAndReadiness) {
     const auto findings = Findings(answers);
     const auto f = std::find_if(findings.begin(), findings.end(), [&](const Finding& x) { return x.key == c.key; });
     ASSERT_NE(f, findings.end());
-    EXPECT_EQ(f->value, (std::variant<std::monostate, bool, int, std::string>(c.on)));
+    EXPECT_EQ(f->value, Finding::Value(c.on));
     EXPECT_EQ(gbk::ToUtf8(f->text), c.line);
     EXPECT_EQ(ReadyToPrint(answers), c.ready);
   }
