@@ -1,30 +1,16 @@
 // The query over real lines: a pseudo-terminal to the virtual printer of
 // the end-to-end runs (e2e/capture.c) in each of its states, and loopback
 // TCP listeners that answer like a printer, with garbage or never.
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <thread>
-
 #include "fd_connection.h"
-#include "scripted_connection.h"
+#include "line_printers.h"
 #include "status/findings.h"
 #include "status/printer_query.h"
 #include "text/gbk.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using O = PrinterAnswers::Outcome;
 
@@ -40,53 +26,6 @@ bool Shows(const PrinterAnswers& answers, const std::string& line) {
     if (gbk::ToUtf8(f.text) == line) return true;
   return false;
 }
-
-// Waits for a file to appear (`gone`: to disappear), up to 5 s.
-bool Await(const fs::path& path, bool gone = false) {
-  for (int i = 0; i < 500; ++i) {
-    if (fs::exists(path) != gone) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
-// The capture process of the end-to-end runs, with COM1 in `state`.
-class VirtualPrinter {
- public:
-  explicit VirtualPrinter(const std::string& state) {
-    static int serial = 0;
-    dir_ = fs::temp_directory_path() / ("status_vp" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    if (!state.empty()) std::ofstream(dir_ / "printer-state") << state << "\n";
-    std::string program = CAPTURE, dir = dir_.string();
-    char* argv[] = {program.data(), dir.data(), nullptr};
-    if (posix_spawn(&pid_, CAPTURE, nullptr, nullptr, argv, environ) != 0) pid_ = 0;
-  }
-  ~VirtualPrinter() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    fs::remove_all(dir_);
-  }
-  int OpenCom1() {
-    if (pid_ <= 0 || !Await(dir_ / "ready")) return -1;
-    return open((dir_ / "com1").c_str(), O_RDWR | O_NOCTTY);
-  }
-  // What it recorded, once everything written has been taken in.
-  std::string Recorded() {
-    std::ofstream(dir_ / "sync.req").close();
-    if (!Await(dir_ / "sync.req", true)) return "no sync";
-    std::ifstream in(dir_ / "serial.bin", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ToHex(Bytes(bytes.begin(), bytes.end()));
-  }
-
- private:
-  fs::path dir_;
-  pid_t pid_ = 0;
-};
 
 TEST(QueryLines, VirtualPrinterOnAPseudoTerminal) {
   const LineCase cases[] = {
@@ -115,61 +54,6 @@ TEST(QueryLines, VirtualPrinterOnAPseudoTerminal) {
     }
   }
 }
-
-// A printer on a loopback port that answers each request from `script`
-// (or never reads at all), until the connection closes.
-class TcpPrinter {
- public:
-  TcpPrinter(PrinterScript script, bool reads) {
-    server_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(server_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    getsockname(server_, reinterpret_cast<sockaddr*>(&a), &length);
-    port_ = ntohs(a.sin_port);
-    listen(server_, 1);
-    thread_ = std::thread([this, script = std::move(script), reads] {
-      const int c = accept(server_, nullptr, nullptr);
-      Bytes got;
-      std::uint8_t buffer[256];
-      while (!done_) {
-        pollfd p{c, POLLIN, 0};
-        if (!reads || poll(&p, 1, 20) <= 0) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-          continue;
-        }
-        const ssize_t n = read(c, buffer, sizeof buffer);
-        if (n <= 0) break;
-        got.insert(got.end(), buffer, buffer + n);
-        for (; got.size() >= 3; got.erase(got.begin(), got.begin() + 3)) {
-          const auto a = script.find(ToHex(Bytes(got.begin(), got.begin() + 3)));
-          if (a != script.end() && !a->second.empty()) (void)!write(c, a->second.data(), a->second.size());
-        }
-      }
-      close(c);
-    });
-  }
-  ~TcpPrinter() {
-    done_ = true;
-    thread_.join();
-    close(server_);
-  }
-  int Connect() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(static_cast<std::uint16_t>(port_));
-    return connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 ? fd : -1;
-  }
-
- private:
-  int server_ = -1, port_ = 0;
-  std::atomic<bool> done_ = false;
-  std::thread thread_;
-};
 
 TEST(QueryLines, NetworkPrinters) {
   PrinterScript garbage;
