@@ -20,7 +20,7 @@
 #include <string>
 #include <thread>
 
-#include "scripted_connection.h"
+#include "printer_script.h"
 
 // Waits for a file to appear (`gone`: to disappear), up to 5 s.
 inline bool Await(const std::filesystem::path& path, bool gone = false) {
