@@ -74,8 +74,8 @@ class VirtualPrinter {
   pid_t pid_ = 0;
 };
 
-// A printer on a loopback port that answers each request from `script`
-// (or never reads at all), until the connection closes.
+// A printer on a loopback port: takes one connection and answers each
+// request on it from `script` (or never reads at all).
 class TcpPrinter {
  public:
   TcpPrinter(PrinterScript script, bool reads) {
@@ -89,15 +89,15 @@ class TcpPrinter {
     port_ = ntohs(a.sin_port);
     listen(server_, 1);
     thread_ = std::thread([this, script = std::move(script), reads] {
-      const int c = accept(server_, nullptr, nullptr);
+      int c = -1;
+      for (pollfd p{server_, POLLIN, 0}; c < 0 && !done_; p.revents = 0)
+        if (poll(&p, 1, 20) > 0) c = accept(server_, nullptr, nullptr);
       Bytes got;
       std::uint8_t buffer[256];
       while (!done_) {
         pollfd p{c, POLLIN, 0};
-        if (!reads || poll(&p, 1, 20) <= 0) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-          continue;
-        }
+        if (!reads) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!reads || poll(&p, 1, 20) <= 0) continue;
         const ssize_t n = read(c, buffer, sizeof buffer);
         if (n <= 0) break;
         got.insert(got.end(), buffer, buffer + n);
@@ -106,7 +106,7 @@ class TcpPrinter {
           if (a != script.end() && !a->second.empty()) (void)!write(c, a->second.data(), a->second.size());
         }
       }
-      close(c);
+      if (c >= 0) close(c);
     });
   }
   ~TcpPrinter() {
@@ -114,6 +114,7 @@ class TcpPrinter {
     thread_.join();
     close(server_);
   }
+  int Port() const { return port_; }
   int Connect() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
