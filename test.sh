@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed and runs every test: the core natively (plain,
-# with AddressSanitizer + UBSan, with ThreadSanitizer), both Windows builds,
+# with AddressSanitizer + UBSan, with ThreadSanitizer), the fuzz targets for
+# a few seconds each, both Windows builds,
 # the embedded print jobs, and the program end to end under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -22,6 +23,9 @@ step "Core tests under AddressSanitizer and UBSan"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 native build/test-asan "address,undefined"
 step "Link tests under ThreadSanitizer"
 native build/test-tsan thread core_tests "PrinterLink|Aging|PerformancePanel"
+
+step "Fuzz targets (libFuzzer with AddressSanitizer and UBSan)"
+fuzz/run.sh 8
 
 step "Windows builds (i686 and x86_64)"
 scripts/build.sh x86_64 i686

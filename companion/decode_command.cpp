@@ -1,8 +1,5 @@
 // decode [FILE] and render [FILE] -o PAGE.png: what a printer makes of a stream.
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,7 +7,7 @@
 #include "preview/decoder.h"
 #include "preview/png.h"
 #include "preview/renderer.h"
-#include "terminal.h"
+#include "stdio_file_reader.h"
 
 namespace {
 
@@ -33,22 +30,9 @@ const char* kRenderHelp =
     "codes, feeds; grey dashes where the paper is cut or ejected. Paper: 58 or 80 mm\n"
     "thermal (203 dpi), or 76 mm dot-matrix; 80 for ESC/POS and 76 otherwise when\n"
     "none is given. Flagged commands are reported as 'decode' reports them.\n"
-    "Exit status as for decode.\n";
-
-bool ReadInput(const std::vector<std::string>& plain, std::vector<std::uint8_t>& bytes, std::string& error) {
-  if (plain.empty() || plain[0] == "-") {
-    SetStdinBinary();
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return true;
-  }
-  std::ifstream file(plain[0], std::ios::binary);
-  if (!file) {
-    error = "cannot read " + plain[0];
-    return false;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return true;
-}
+    "The picture ends after 3 m of paper or 100 million dots: a stream that goes\n"
+    "on past that is drawn up to there and reported.\n"
+    "Exit status as for decode; 1 also when the picture ends before the stream.\n";
 
 struct Input {
   preview::CommandSet set = preview::CommandSet::EscPos;
@@ -79,7 +63,7 @@ int ReadCommon(const Arguments& a, Input& in) {
   const auto set = preview::ParseCommandSet(name);
   if (!set && name != "auto") return Fail(kExitUsage, "unknown command set \"" + name + "\": escpos, star, escp, oki or auto");
   std::string error;
-  if (!ReadInput(a.Plain(), in.bytes, error)) return Fail(kExitFailed, error);
+  if (!ReadWholeFile(a.Plain().empty() ? "-" : a.Plain()[0], in.bytes, error)) return Fail(kExitFailed, error);
   in.set = set ? *set : BestSet(in.bytes);
   if (!set) std::fprintf(stderr, "command set: %s\n", preview::CommandSetName(in.set));
   return -1;
@@ -136,5 +120,6 @@ int RunRender(const std::vector<std::string>& args) {
                r.page.height, r.page.dpiX, r.page.dpiY, r.images, r.images == 1 ? "" : "s", r.cuts,
                r.cuts == 1 ? "" : "s", r.widerThanPaper ? ", wider than the paper" : "");
   ReportFlags(d);
-  return d.Clean() ? kExitSent : kExitFailed;
+  if (!r.stopped.empty()) std::fprintf(stderr, "postest: %s\n", r.stopped.c_str());
+  return d.Clean() && r.stopped.empty() ? kExitSent : kExitFailed;
 }

@@ -1,7 +1,10 @@
 #include "stdio_file_reader.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "terminal.h"
 #include "text/gbk.h"
 
 #ifdef _WIN32
@@ -30,15 +33,38 @@ class StdioFile : public OpenedFile {
 }  // namespace
 
 std::unique_ptr<OpenedFile> StdioFileReader::Open(const std::string& path) {
-  const std::string utf8 = gbk::ToUtf8(path);
+  std::FILE* file = OpenUtf8ForReading(gbk::ToUtf8(path));
+  if (file == nullptr) return nullptr;
+  return std::make_unique<StdioFile>(file);
+}
+
+std::FILE* OpenUtf8ForReading(const std::string& utf8) {
 #ifdef _WIN32
   const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), size);
-  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  return _wfopen(wide.c_str(), L"rb");
 #else
-  std::FILE* file = std::fopen(utf8.c_str(), "rb");
+  return std::fopen(utf8.c_str(), "rb");
 #endif
-  if (file == nullptr) return nullptr;
-  return std::make_unique<StdioFile>(file);
+}
+
+bool ReadWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  const bool standardInput = utf8Path == "-";
+  if (standardInput) SetStdinBinary();
+  std::FILE* file = standardInput ? stdin : OpenUtf8ForReading(utf8Path);
+  const auto fail = [&] {
+    error = "cannot read " + (standardInput ? std::string("standard input") : utf8Path) + ": " + std::strerror(errno);
+    return false;
+  };
+  if (file == nullptr) return fail();
+  bytes.clear();
+  std::uint8_t chunk[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  const bool bad = std::ferror(file) != 0;
+  const int readError = errno;
+  if (!standardInput) std::fclose(file);
+  errno = readError;
+  return bad ? fail() : true;
 }

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "text/gbk.h"
 #include "ui/panel.h"
 
 namespace {
@@ -62,7 +63,7 @@ std::optional<std::uint32_t> ScanHexNumber(std::string_view text) {
 std::string CutGbk(const std::string& text, std::size_t maxBytes) {
   std::size_t end = 0;
   while (end < text.size()) {
-    const std::size_t width = static_cast<unsigned char>(text[end]) >= 0x81 ? 2 : 1;
+    const std::size_t width = gbk::IsLead(static_cast<std::uint8_t>(text[end])) ? 2 : 1;
     if (end + width > maxBytes || end + width > text.size()) break;
     end += width;
   }

@@ -140,7 +140,8 @@ Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
       const std::size_t data = params + static_cast<std::size_t>(definition->params);
       const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
       item.definition = definition;
-      if (length == kUnknownLength || data + length > s.size()) {
+      // Compared with what remains: data + length could wrap on 32 bits.
+      if (length == kUnknownLength || length > s.size() - data) {
         item.kind = Item::Truncated;
         item.length = s.size() - at;
         out.items.push_back(item);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "preview/glyph_font.h"
@@ -13,14 +15,21 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// A block of dots waiting in the line buffer.
+// A block of dots waiting in the line buffer. Only the columns left of the
+// canvas's right edge are kept.
 struct Stamp {
   int x = 0;
-  int width = 0;
+  int width = 0;   // as printed
   int height = 0;
+  int kept = 0;    // columns stored, at most width
   bool text = false;
-  std::vector<std::uint8_t> dots;  // width x height, row by row
+  std::vector<std::uint8_t> dots;  // kept x height, row by row
+  bool At(int r, int c) const { return dots[static_cast<std::size_t>(r) * kept + c] != 0; }
+  void Set(int r, int c) { dots[static_cast<std::size_t>(r) * kept + c] = 1; }
 };
+
+// What a stamp costs besides its dots, so that empty ones still count.
+constexpr std::int64_t kStampCost = 64;
 
 // A bit-image mode on the grid: dots per column, grid step across and down,
 // and the size of one dot.
@@ -32,8 +41,10 @@ struct DotMode {
 
 class Renderer {
  public:
-  Renderer(Bytes s, CommandSet set, const Paper& paper) : s_(s), set_(set), paper_(paper) {
+  Renderer(Bytes s, CommandSet set, const Paper& paper, const Limits& limits)
+      : s_(s), set_(set), paper_(paper), limits_(limits), budget_(limits.dotBudget) {
     canvasWidth_ = std::max(paper.width, 9 * paper.dpiX);
+    maxRows_ = std::max(1, Rows(limits.pageMillimetres / 25.4));
     textScaleX_ = paper.impact ? paper.dpiX / 160.0 : 1.0;
     if (set == CommandSet::EscP || set == CommandSet::Oki) textScaleX_ = paper.dpiX / 180.0;
     textScaleY_ = paper.impact ? paper.dpiY / 144.0 : 1.0;
@@ -42,10 +53,15 @@ class Renderer {
   }
 
   Rendering Run(const Decoding& decoding) {
-    for (const Item& item : decoding.items) Step(item);
-    PrintLine();
+    for (const Item& item : decoding.items) {
+      if (!stopped_.empty()) break;
+      Step(item);
+    }
+    PrintLine();  // what the line buffer holds is paid for
     Rendering out = std::move(result_);
-    const int height = static_cast<int>(std::max(used_, y_)) + 1;
+    out.stopped = stopped_;
+    // Positions stay below maxRows_, so the height fits an int.
+    const int height = static_cast<int>(std::min<std::int64_t>(std::max(used_, y_) + 1, maxRows_));
     const int drawn = std::min(rows_, height);
     int right = paper_.width;
     for (int y = 0; y < drawn; ++y)
@@ -61,8 +77,8 @@ class Renderer {
     out.page.dpiY = paper_.dpiY;
     out.page.cells.assign(static_cast<std::size_t>(out.page.width) * out.page.height, kPaper);
     for (int y = 0; y < drawn; ++y)
-      std::copy_n(cells_.begin() + static_cast<long>(y) * canvasWidth_, out.page.width,
-                  out.page.cells.begin() + static_cast<long>(y) * out.page.width);
+      std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(y) * canvasWidth_, out.page.width,
+                  out.page.cells.begin() + static_cast<std::ptrdiff_t>(y) * out.page.width);
     return out;
   }
 
@@ -91,6 +107,34 @@ class Renderer {
 
   int P(const Item& item, int i) const { return item.Param(s_, i); }
 
+  // Ends the picture here; the first reason is kept.
+  void Stop(std::string why) {
+    if (stopped_.empty()) stopped_ = std::move(why);
+  }
+  void StopAtPageEnd() {
+    Stop("the stream goes on past " + std::to_string(limits_.pageMillimetres) + " mm of paper; drawn up to there");
+  }
+
+  // Takes `dots` from the drawing budget; false once it is spent.
+  bool Spend(std::int64_t dots) {
+    budget_ -= dots;
+    if (budget_ >= 0) return true;
+    Stop("the stream draws more than " + std::to_string(limits_.dotBudget) + " dots; drawn up to there");
+    return false;
+  }
+
+  // Moves the print position down (or up, for a negative count), never
+  // above the top of the page nor past its last row.
+  void Down(std::int64_t rows) {
+    y_ = std::max<std::int64_t>(0, y_ + rows);
+    if (y_ >= maxRows_) {
+      y_ = maxRows_ - 1;
+      StopAtPageEnd();
+    }
+  }
+
+  // The carriage moves at most to the canvas's right edge; beyond it nothing is drawn.
+  void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, canvasWidth_)); }
   void Step(const Item& item) {
     if (item.kind == Item::Text) return Text(item);
     if (item.kind != Item::Command) return;
@@ -109,11 +153,11 @@ class Renderer {
         break;
       case Action::PrintLine: PrintLine(); break;
       case Action::FormFeed: PrintLine(); PaperEnd(); break;
-      case Action::Tab: x_ = (x_ / Cols(0.5) + 1) * Cols(0.5); break;
+      case Action::Tab: SetX((x_ / Cols(0.5) + 1) * std::int64_t{Cols(0.5)}); break;
       case Action::Cancel: line_.clear(); x_ = 0; break;
       case Action::Feed: Feed(p0, true); break;
-      case Action::FeedBack: PrintLine(); y_ = std::max(0L, y_ - Units(p0)); break;
-      case Action::FeedLines: PrintLine(); y_ += static_cast<long>(p0) * lineSpacing_; x_ = 0; break;
+      case Action::FeedBack: PrintLine(); Down(-Units(p0)); break;
+      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = 0; break;
       case Action::Spacing: lineSpacing_ = static_cast<int>(Units(p0)); break;
       case Action::Spacing360: lineSpacing_ = Rows(p0 / 360.0); break;
       case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
@@ -155,15 +199,20 @@ class Renderer {
       case Action::BoldOff: bold_ = false; break;
       case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
-      case Action::AbsolutePosition: x_ = Cols((p0 | p1 << 8) / 60.0); break;
-      case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, data); break;
-      case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, data); break;
-      case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, data); break;
-      case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, data); break;
+      case Action::AbsolutePosition: SetX(Cols((p0 | p1 << 8) / 60.0)); break;
+      case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
+      case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, item); break;
       case Action::DefineImage:
-        stored_.assign(data, data + item.dataLength);
-        storedColumns_ = p0 * 8;
-        storedBytes_ = p1;
+        // Kept only when the data holds the whole x by y image.
+        if (item.dataLength == static_cast<std::size_t>(p0) * p1 * 8) {
+          stored_.assign(data, data + item.dataLength);
+          storedColumns_ = p0 * 8;
+          storedBytes_ = p1;
+        } else {
+          stored_.clear();
+        }
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
@@ -172,7 +221,7 @@ class Renderer {
       case Action::Cut: {
         int feed = item.dataLength > 0 ? data[0] : 0;
         PrintLine();
-        y_ += Units(feed);
+        Down(Units(feed));
         PaperEnd();
         break;
       }
@@ -181,8 +230,8 @@ class Renderer {
     }
   }
 
-  long Units(int n) {
-    const long scaled = static_cast<long>(n) * paper_.dpiY + feedRest_;
+  std::int64_t Units(int n) {
+    const std::int64_t scaled = std::int64_t{n} * paper_.dpiY + feedRest_;
     feedRest_ = scaled % unit_;
     return scaled / unit_;
   }
@@ -191,7 +240,7 @@ class Renderer {
   void Feed(int n, bool forward) {
     const int x = x_;
     PrintLine();
-    y_ += forward ? Units(n) : -Units(n);
+    Down(forward ? Units(n) : -Units(n));
     if (EscPFamily()) x_ = x;
   }
 
@@ -200,7 +249,7 @@ class Renderer {
     for (const Stamp& st : line_)
       if (st.text) height = std::max(height, st.height);
     PrintLine();
-    y_ += std::max(lineSpacing_, height);
+    Down(std::max(lineSpacing_, height));
   }
 
   // Draws the line buffer at the current position, aligned as set.
@@ -218,10 +267,10 @@ class Renderer {
     if (set_ != CommandSet::EscP && set_ != CommandSet::Oki && used < paper_.width)
       shift = align_ == 1 ? (paper_.width - used) / 2 : align_ == 2 ? paper_.width - used : 0;
     for (const Stamp& st : line_) {
-      const long top = y_ + (st.text ? height - st.height : 0);
+      const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
-        for (int c = 0; c < st.width; ++c)
-          if (st.dots[static_cast<std::size_t>(r) * st.width + c]) Dot(st.x + shift + c, top + r);
+        for (int c = 0; c < st.kept; ++c)
+          if (st.At(r, c)) Dot(st.x + shift + c, top + r);
     }
     line_.clear();
     lineWide_ = false;
@@ -229,7 +278,7 @@ class Renderer {
   }
 
   void Text(const Item& item) {
-    for (std::size_t i = item.offset; i < item.offset + item.length;) {
+    for (std::size_t i = item.offset; i < item.offset + item.length && stopped_.empty();) {
       const std::uint8_t b = s_[i];
       if (b < 0x80) {
         DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_);
@@ -249,41 +298,51 @@ class Renderer {
     st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
     st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
     if (x_ + st.width > paper_.width && x_ > 0) LineFeed();
-    st.x = x_;
-    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
+    if (!Begin(st)) return;
     for (int r = 0; r < st.height; ++r) {
       const int gy = r * g.height / st.height;
-      for (int c = 0; c < st.width; ++c) {
+      for (int c = 0; c < st.kept; ++c) {
         const int gx = c * g.width / st.width;
         const bool on = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy));
-        if (on) st.dots[static_cast<std::size_t>(r) * st.width + c] = 1;
+        if (on) st.Set(r, c);
       }
     }
     if (underline_)
-      for (int c = 0; c < st.width; ++c) st.dots[static_cast<std::size_t>(st.height - 1) * st.width + c] = 1;
-    x_ += st.width;
+      for (int c = 0; c < st.kept; ++c) st.Set(st.height - 1, c);
+    SetX(std::int64_t{x_} + st.width);
     line_.push_back(std::move(st));
   }
 
-  // Column images into the line buffer: `bytes` bytes per column, top dot in the top bit.
-  void Columns(const DotMode& mode, int bytes, int columns, const std::uint8_t* data) {
-    Stamp st;
+  // Places a stamp at the carriage and makes room for the columns it keeps;
+  // false when the budget does not cover it.
+  bool Begin(Stamp& st) {
     st.x = x_;
-    st.width = columns * mode.pitchX + mode.dotW - mode.pitchX;
-    st.height = (mode.dots - 1) * mode.pitchY + mode.dotH;
-    st.dots.assign(static_cast<std::size_t>(st.width) * st.height, 0);
-    for (int c = 0; c < columns; ++c)
+    st.kept = std::clamp(canvasWidth_ - st.x, 0, st.width);
+    if (!Spend(kStampCost + std::int64_t{st.kept} * st.height)) return false;
+    st.dots.assign(static_cast<std::size_t>(st.kept) * st.height, 0);
+    return true;
+  }
+
+  // Column images into the line buffer: `bytes` bytes per column, top dot in the top bit.
+  void Columns(const DotMode& mode, int bytes, int columns, const Item& item) {
+    if (item.dataLength < static_cast<std::size_t>(columns) * bytes) return;  // never read past the data
+    const std::uint8_t* data = s_.data() + item.dataAt;
+    Stamp st;
+    st.width = std::max(0, columns * mode.pitchX + mode.dotW - mode.pitchX);
+    st.height = std::max(1, (mode.dots - 1) * mode.pitchY + mode.dotH);
+    if (!Begin(st)) return;
+    for (int c = 0; c < columns && c * mode.pitchX < st.kept; ++c)
       for (int d = 0; d < mode.dots; ++d)
         if (data[static_cast<std::size_t>(c) * bytes + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < mode.dotH; ++yy)
-            for (int xx = 0; xx < mode.dotW; ++xx)
-              st.dots[static_cast<std::size_t>(d * mode.pitchY + yy) * st.width + c * mode.pitchX + xx] = 1;
-    x_ += columns * mode.pitchX;
+            for (int xx = 0; xx < mode.dotW && c * mode.pitchX + xx < st.kept; ++xx)
+              st.Set(d * mode.pitchY + yy, c * mode.pitchX + xx);
+    SetX(x_ + std::int64_t{columns} * mode.pitchX);
     line_.push_back(std::move(st));
     ++result_.images;
   }
 
-  void BitImage(int m, int columns, const std::uint8_t* data) {
+  void BitImage(int m, int columns, const Item& item) {
     DotMode mode;
     if (EscPFamily()) {
       // 24-pin head on a 1/180 inch grid down; 8-dot modes use every third pin.
@@ -298,35 +357,41 @@ class Renderer {
       const bool full = m == 1 || m == 33;
       mode = m >= 32 ? DotMode{24, full ? 1 : 2, 1, full ? 1 : 2, 1} : DotMode{8, full ? 1 : 2, 3, full ? 1 : 2, 3};
     }
-    Columns(mode, mode.dots / 8, columns, data);
+    Columns(mode, mode.dots / 8, columns, item);
   }
 
-  void EightDot(int dpi, int columns, const std::uint8_t* data) {
+  void EightDot(int dpi, int columns, const Item& item) {
     const int pitch = std::max(1, Cols(1.0 / dpi));
     const int down = std::max(1, Rows(set_ == CommandSet::Star ? 1.0 / 72 : 1.0 / 60));
-    Columns({8, pitch, down, pitch, down}, 1, columns, data);
+    Columns({8, pitch, down, pitch, down}, 1, columns, item);
   }
 
-  void StarPins(int m, int columns, const std::uint8_t* data) {
+  void StarPins(int m, int columns, const Item& item) {
     static const DotMode kModes[6] = {{9, 1, 2, 2, 2}, {9, 2, 2, 2, 2}, {16, 2, 1, 2, 1},
                                       {16, 1, 1, 2, 1}, {18, 2, 1, 2, 1}, {18, 1, 1, 2, 1}};
     const DotMode mode = kModes[std::clamp(m, 0, 5)];
-    Columns(mode, m >= 4 ? 3 : 2, columns, data);
+    Columns(mode, m >= 4 ? 3 : 2, columns, item);
   }
 
-  void Raster(int m, int bytes, int rows, const std::uint8_t* data) {
+  void Raster(int m, int bytes, int rows, const Item& item) {
     PrintLine();
+    if (item.dataLength < static_cast<std::size_t>(bytes) * static_cast<std::size_t>(rows)) return;
+    const std::uint8_t* data = s_.data() + item.dataAt;
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
-    for (int r = 0; r < rows; ++r)
-      for (int b = 0; b < bytes; ++b) {
+    // Bytes right of the canvas draw nothing and are not looked at.
+    const int shown = std::min(bytes, (canvasWidth_ + 8 * sx - 1) / (8 * sx));
+    for (int r = 0; r < rows && stopped_.empty(); ++r) {
+      if (!Spend(std::int64_t{shown} * 8 * sx * sy)) break;
+      for (int b = 0; b < shown; ++b) {
         const std::uint8_t bits = data[static_cast<std::size_t>(r) * bytes + b];
         for (int i = 0; i < 8; ++i)
           if (bits & (0x80 >> i))
             for (int yy = 0; yy < sy; ++yy)
-              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + r * sy + yy);
+              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
       }
-    y_ += static_cast<long>(rows) * sy;
+    }
+    Down(std::int64_t{rows} * sy);
     ++result_.images;
   }
 
@@ -336,12 +401,14 @@ class Renderer {
     PrintLine();
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
-    for (int c = 0; c < storedColumns_; ++c)
+    for (int c = 0; c < storedColumns_ && stopped_.empty(); ++c) {
+      if (!Spend(std::int64_t{storedBytes_} * 8 * sx * sy)) break;
       for (int d = 0; d < storedBytes_ * 8; ++d)
         if (stored_[static_cast<std::size_t>(c) * storedBytes_ + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < sy; ++yy)
-            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + d * sy + yy);
-    y_ += static_cast<long>(storedBytes_) * 8 * sy;
+            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + std::int64_t{d} * sy + yy);
+    }
+    Down(std::int64_t{storedBytes_} * 8 * sy);
     ++result_.images;
   }
 
@@ -354,19 +421,23 @@ class Renderer {
     // FS P carries its own module width; GS k uses GS w.
     const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
     int x = 10 * module;
+    // Bars past the canvas's right edge are left out.
     const auto bars = [&](unsigned pattern, int modules) {
-      for (int i = modules - 1; i >= 0; --i, x += module)
-        if (pattern >> i & 1)
+      for (int i = modules - 1; i >= 0 && x < canvasWidth_; --i, x += module)
+        if ((pattern >> i & 1) && Spend(std::int64_t{barHeight_} * module))
           for (int r = 0; r < barHeight_; ++r)
             for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
     };
     bars(0b1011, 4);
     for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);
     bars(0b1101, 4);
-    y_ += barHeight_ + 2;
+    Down(barHeight_ + 2);
     const int oldX = sizeX_, oldY = sizeY_;
     sizeX_ = sizeY_ = 1;
-    for (unsigned char c : data) DrawGlyph(NarrowGlyph(c), 1, 1);
+    for (unsigned char c : data) {
+      if (!stopped_.empty()) break;
+      DrawGlyph(NarrowGlyph(c), 1, 1);
+    }
     sizeX_ = oldX;
     sizeY_ = oldY;
     LineFeed();
@@ -374,45 +445,49 @@ class Renderer {
   }
 
   void PaperEnd() {
+    if (!Spend(paper_.width)) return;
     for (int x = 0; x < paper_.width; x += 8)
-      for (int w = 0; w < 4; ++w) Mark(x + w, y_);
-    y_ += Rows(0.25);
+      for (int w = 0; w < 4; ++w) Put(x + w, y_, kMark);
+    Down(Rows(0.25));
     x_ = 0;
     ++result_.cuts;
   }
 
-  void Grow(long y) {
+  // The canvas grows by half its rows at a time, never past the page's last row.
+  void Grow(std::int64_t y) {
     if (y < rows_) return;
-    const int rows = static_cast<int>(std::max<long>(y + 1, rows_ * 3L / 2));
+    const std::int64_t rows = std::min<std::int64_t>(std::max<std::int64_t>(y + 1, rows_ * 3LL / 2), maxRows_);
     cells_.resize(static_cast<std::size_t>(rows) * canvasWidth_, kPaper);
-    rows_ = rows;
+    rows_ = static_cast<int>(rows);
   }
 
-  void Dot(int x, long y) {
-    if (x < 0 || x >= canvasWidth_ || y < 0) return;
-    Grow(y);
-    used_ = std::max(used_, y + 1);
-    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kDot;
-  }
+  void Dot(std::int64_t x, std::int64_t y) { Put(x, y, kDot); }
 
-  void Mark(int x, long y) {
+  // Every cell is drawn here, clipped to the canvas; a cell below the
+  // page's last row ends the picture.
+  void Put(std::int64_t x, std::int64_t y, std::uint8_t cell) {
     if (x < 0 || x >= canvasWidth_ || y < 0) return;
+    if (y >= maxRows_) return StopAtPageEnd();
     Grow(y);
     used_ = std::max(used_, y + 1);
-    cells_[static_cast<std::size_t>(y) * canvasWidth_ + x] = kMark;
+    cells_[static_cast<std::size_t>(y) * canvasWidth_ + static_cast<std::size_t>(x)] = cell;
   }
 
   Bytes s_;
   CommandSet set_;
   Paper paper_;
+  Limits limits_;
+  std::int64_t budget_ = 0;
+  std::string stopped_;
+  int maxRows_ = 1;
   int canvasWidth_ = 0;
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;
-  int x_ = 0;
-  long y_ = 0;
-  long used_ = 0;
+  int x_ = 0;  // 0 to canvasWidth_
+  std::int64_t y_ = 0;  // below maxRows_
+  std::int64_t used_ = 0;
   int unit_ = 180;
-  long feedRest_ = 0;
+  std::int64_t feedRest_ = 0;
   int lineSpacing_ = 30;
   int defined72_ = 0;  // ESC A n waiting for ESC 2
   int sizeX_ = 1, sizeY_ = 1, kanjiX_ = 1, kanjiY_ = 1;
@@ -442,8 +517,9 @@ std::optional<Paper> PaperFor(std::string_view name, CommandSet set) {
 
 Paper DefaultPaper(CommandSet set) { return *PaperFor(set == CommandSet::EscPos ? "80" : "76", set); }
 
-Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper) {
-  return Renderer(stream, set, paper).Run(decoding);
+Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
+                 const Limits& limits) {
+  return Renderer(stream, set, paper, limits).Run(decoding);
 }
 
 }  // namespace preview

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "preview/command_set.h"
@@ -28,13 +29,22 @@ std::optional<Paper> PaperFor(std::string_view name, CommandSet set);
 // 80 mm thermal paper for ESC/POS, 76 mm dot-matrix paper otherwise.
 Paper DefaultPaper(CommandSet set);
 
+// How much a stream may draw: the page ends after `pageMillimetres` of
+// paper, and drawing stops once `dotBudget` dots were drawn or buffered.
+struct Limits {
+  int pageMillimetres = 3000;
+  std::int64_t dotBudget = 100'000'000;
+};
+
 struct Rendering {
   Page page;
   int images = 0;
   int cuts = 0;
   bool widerThanPaper = false;  // something was drawn past the paper's edge
+  std::string stopped;          // why the picture ends before the stream does; empty when it holds it all
 };
 
-Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper);
+Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
+                 const Limits& limits = {});
 
 }  // namespace preview

@@ -65,10 +65,12 @@ TEST(PostestPreview, BadInputIsReported) {
   struct Case {
     std::vector<std::string> args;
     int status;
-    const char* message;
+    std::string message;
   } cases[] = {
       {{"decode", "/nonexistent/job.bin"}, 1, "cannot read /nonexistent/job.bin"},
       {{"render", "/nonexistent/job.bin", "-o", png}, 1, "cannot read /nonexistent/job.bin"},
+      {{"decode", WorkDir().string()}, 1, "cannot read " + WorkDir().string()},
+      {{"render", WorkDir().string(), "-o", png}, 1, "cannot read " + WorkDir().string()},
       {{"decode", "--set", "pcl"}, 2, "unknown command set \"pcl\""},
       {{"render", "-", "--paper", "110", "-o", png}, 2, "unknown paper \"110\""},
       {{"render", "-"}, 2, "needs -o"},
@@ -78,6 +80,16 @@ TEST(PostestPreview, BadInputIsReported) {
     EXPECT_EQ(r.status, c.status) << c.message;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
   }
+}
+
+TEST(PostestRender, AStreamPastThePageLimitIsDrawnUpToItAndFails) {
+  // GS P 0 1, ESC 3 255, ESC d 255: 13 million rows asked for; 80 mm paper
+  // at 203 dpi holds 3000 / 25.4 * 203 = 23976 rows.
+  const auto png = (WorkDir() / "long.png").string();
+  const RunResult r = RunPostest({"render", "-o", png}, AsText(Hex("1D 50 00 01 1B 33 FF 1B 64 FF")));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(": 576 x 23976 dots"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("goes on past 3000 mm of paper"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -64,6 +64,22 @@ TEST(ReadUserText, KeepsBytesAndCutsAt2047WithoutSplittingASign) {
   for (int i = 0; i < 1100; ++i) text += "\xC4\xFA";
   panel.texts[1] = text;
   EXPECT_EQ(ReadUserText(panel, 1).size(), 2046u);
+  // FF leads no sign: it is one byte, so the cut falls after it.
+  panel.texts[1] = std::string(2046, 'q') + "\xFF\xC4\xFA";
+  EXPECT_EQ(ReadUserText(panel, 1), std::string(2046, 'q') + "\xFF");
+}
+
+TEST(CutGbk, FFIsOneByteAndALeadByteWithoutRoomIsDropped) {
+  const struct {
+    const char* text;
+    std::size_t limit;
+    const char* kept;
+  } cases[] = {
+      {"\xFF\xFE", 4762, "\xFF"},  // found by fuzzing: FE leads a sign whose second byte is missing
+      {"a\xFF\xC4\xFA", 3, "a\xFF"},
+      {"\xC4\xFA\xFF", 3, "\xC4\xFA\xFF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CutGbk(c.text, c.limit), c.kept) << c.text;
 }
 
 }  // namespace

@@ -49,6 +49,8 @@ TEST(Decoder, SplitsStreamsIntoCommands) {
       {CommandSet::EscPos, "41 1B", {"text", "truncated"}},
       {CommandSet::EscPos, "1B 2A 21 03 00 00", {"truncated"}},
       {CommandSet::EscPos, "1D 6B 04 41 42", {"truncated"}},
+      // 65535 x 65535 bytes announced near the end: flagged, not read.
+      {CommandSet::EscPos, "1D 76 30 00 FF FF FF FF 00", {"truncated"}},
   };
   for (const Row& r : rows) EXPECT_EQ(Names(Hex(r.hex), r.set), r.items) << r.hex;
 }

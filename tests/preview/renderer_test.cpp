@@ -96,4 +96,60 @@ TEST(Renderer, StarAndEscPImagesUseTheirHeads) {
   EXPECT_EQ(escp.page.height, 25);
 }
 
+// Streams that ask for more than a page holds: each picture stays within
+// 3 m of paper and 9 inches of canvas, and says why it ends early.
+TEST(Renderer, HostileStreamsStayWithinThePage) {
+  std::string tallImage = "1D 76 30 00 01 00 FF 00";  // 8 x 255 dots
+  for (int i = 0; i < 255; ++i) tallImage += " FF";
+  struct Row {
+    const char* what;
+    const char* head;
+    std::string repeated;
+    int times;
+    const char* tail;
+    const char* stopped;  // part of the reason; "" when the stream fits
+    int height;           // rows of the page; 0: not checked
+  } rows[] = {
+      // 58 mm at 203 dpi: 3000 / 25.4 * 203 = 23976 rows.
+      {"GS P 0 1, ESC 3 255, ESC d 255", "1D 50 00 01 1B 33 FF 1B 64 FF", "", 0, "", "3000 mm of paper", 23976},
+      {"ESC d 255 at the default spacing", "", "1B 64 FF", 410, "", "3000 mm of paper", 23976},
+      {"feeds past 2^32 rows, then text", "1D 50 00 01 1B 33 FF", "1B 64 FF", 400, "41 0A", "3000 mm of paper", 23976},
+      {"images 25500 rows tall", "", tallImage, 100, "", "3000 mm of paper", 23976},
+      {"65535 x 65535 raster bytes announced at the end", "1D 76 30 00 FF FF FF FF 00", "", 0, "", "", 1},
+      {"a raster row 524280 dots wide", "1D 76 30 00 FF FF 01 00", "FF", 65535, "", "", 2},
+      {"ESC * 33 with 65535 columns", "1B 2A 21 FF FF", "FF", 3 * 65535, "0A", "", 0},
+      {"a bar code of 3000 characters", "1D 6B 04", "41", 3000, "00", "", 0},
+      // 1/6 inch is 34 rows: the line's feed ends at row 34.
+      {"a reverse feed past the top", "1B 6A FF 41 0A", "", 0, "", "", 35},
+  };
+  for (const Row& row : rows) {
+    std::string hex = row.head;
+    for (int i = 0; i < row.times; ++i) (hex += ' ') += row.repeated;
+    (hex += ' ') += row.tail;
+    const auto r = Draw(hex.c_str());
+    EXPECT_LE(r.page.height, 23976) << row.what;
+    EXPECT_LE(r.page.width, 9 * 203) << row.what;
+    EXPECT_EQ(r.page.cells.size(), static_cast<std::size_t>(r.page.width) * r.page.height) << row.what;
+    if (row.height > 0) {
+      EXPECT_EQ(r.page.height, row.height) << row.what;
+    }
+    EXPECT_EQ(r.stopped.empty(), *row.stopped == '\0') << row.what << ": " << r.stopped;
+    EXPECT_NE(r.stopped.find(row.stopped), std::string::npos) << row.what << ": " << r.stopped;
+  }
+}
+
+TEST(Renderer, DrawingStopsWhenTheDotBudgetIsSpent) {
+  // A narrow sign is 12 x 24 = 288 dots and each costs 64 more: the third
+  // does not fit 1000, the first two are printed.
+  const Bytes s = Hex("41 41 41 41 41 41 41 41 41 41 0A");
+  const auto r = preview::Render(s, preview::Decode(s, CommandSet::EscPos), CommandSet::EscPos,
+                                 *preview::PaperFor("58", CommandSet::EscPos), preview::Limits{3000, 1000});
+  EXPECT_NE(r.stopped.find("more than 1000 dots"), std::string::npos) << r.stopped;
+  int first = 0, rest = 0;
+  for (int y = 0; y < std::min(24, r.page.height); ++y)
+    for (int x = 0; x < 60; ++x) (x < 24 ? first : rest) += r.page.At(x, y) == preview::kDot;
+  EXPECT_GT(first, 20);
+  EXPECT_EQ(rest, 0);
+}
+
 }  // namespace

@@ -1,0 +1,17 @@
+# The code page 936 table and the preview's bitmap font, written at build
+# time by make_text_data from iconv and two Debian font packages, added to
+# the sources of a target.
+function(add_text_data target)
+  find_file(CJK_FONT wqy-microhei.ttc PATHS /usr/share/fonts/truetype/wqy NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_file(ASCII_FONT DejaVuSansMono.ttf PATHS /usr/share/fonts/truetype/dejavu NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/text_data)
+  set(sources ${dir}/gbk_table.cpp ${dir}/glyph_data.cpp)
+  add_custom_command(
+    OUTPUT ${sources}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND make_text_data ${dir} ${CJK_FONT} ${ASCII_FONT}
+    DEPENDS make_text_data ${CJK_FONT} ${ASCII_FONT}
+    COMMENT "Writing the code page 936 table and the preview font"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${sources})
+endfunction()
