@@ -18,7 +18,8 @@ const char* kDecodeHelp =
     "command: its offset and bytes in hex, its name in the command set (ESC/POS when\n"
     "none is given; auto: the set that explains the most) and its parameters. Text is\n"
     "shown as text (GB2312/GBK), images\n"
-    "by mode and size. Unknown and truncated commands are flagged with \"!!\".\n"
+    "by mode and size. Unknown and truncated commands, and known ones whose effect\n"
+    "the preview does not draw, are flagged with \"!!\".\n"
     "Exit status: 0 when every byte was understood, 1 when something was flagged\n"
     "or the input cannot be read, 2 for a usage error.\n";
 
@@ -27,7 +28,10 @@ const char* kRenderHelp =
     "\n"
     "Draws what a printer prints for a stream (FILE, or standard input) as a PNG\n"
     "picture: text in the built-in font (Chinese too), bit and raster images, bar\n"
-    "codes, feeds; grey dashes where the paper is cut or ejected. Paper: 58 or 80 mm\n"
+    "codes and 2D codes (QR, PDF417, DataMatrix, Aztec), feeds; grey dashes where the\n"
+    "paper is cut or ejected. Symbols are drawn by the libzint library in the Linux\n"
+    "build; where it is missing (postest.exe for Windows), and for symbologies it is\n"
+    "not asked for, a labelled box stands in their place. Paper: 58 or 80 mm\n"
     "thermal (203 dpi), or 76 mm dot-matrix; 80 for ESC/POS and 76 otherwise when\n"
     "none is given. Flagged commands are reported as 'decode' reports them.\n"
     "The picture ends after 3 m of paper or 100 million dots: a stream that goes\n"

@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 xvfb imagemagick fonts-wqy-microhei fonts-wine
   libfreetype-dev fonts-dejavu-core zlib1g-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev libzint-dev zbar-tools
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -35,7 +35,7 @@ enum class Action {
   Spacing72Define,  // ESC A n: n/72 inch, in use after ESC 2 (STAR)
   SpacingDefined,   // ESC 2 (STAR): the spacing ESC A defined
   StarSpacing,      // ESC z n: 1/6 inch for n = 1, 1/8 inch for n = 0
-  MotionUnits,      // GS P x y
+  MotionUnits,      // GS P x y: 1/x inch across, 1/y inch down
   PrintMode,        // ESC ! n
   CharacterSize,    // GS ! n
   KanjiMode,        // FS ! n
@@ -51,7 +51,10 @@ enum class Action {
   BoldOff,
   Underline,        // a0 non-zero
   Align,            // a0: 0 left, 1 centre, 2 right
-  AbsolutePosition, // a0 | a1 << 8 in 1/60 inch
+  AbsolutePosition, // a0 | a1 << 8: ESC/POS in horizontal motion units from the left margin, else 1/60 inch
+  RelativePosition, // a0 | a1 << 8, signed, in horizontal motion units
+  LeftMargin,       // GS L nL nH, in horizontal motion units
+  PrintAreaWidth,   // GS W nL nH, in horizontal motion units
   BitImage,         // ESC * m nL nH
   EightDotImage,    // ESC K/L/Y/Z nL nH (ESC/P), ESC K/L (STAR): density by the letter
   PinImage,         // ESC ^ m nL nH (STAR)
@@ -59,13 +62,15 @@ enum class Action {
   DefineImage,      // GS * x y
   PrintImage,       // GS / m
   Barcode,          // GS k, FS P
+  TwoDimensionalCode,  // GS ( k: a setting, the data, or print
   BarcodeHeight,
   BarcodeWidth,
-  BarcodeText,      // GS H n: where the human-readable text goes
+  BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)
   Cut,              // GS V m [n]
   CutNow,           // ESC i, ESC m, ESC d n (STAR)
   FeedToMark,       // GS FF
   Drawer,
+  Unsupported,      // known, with its length, but not drawn here: flagged
 };
 
 // How many data bytes follow the fixed parameters.
@@ -84,6 +89,9 @@ enum class Data {
   KanjiDefine,    // FS 2 c1 c2 and 72 bytes
   ConfigFrame,    // the maker's ESC | w frame after its function byte
   ZeroThenByte,   // one more byte when the parameter is 0 (ESC C 0 n)
+  Length32,       // the last four parameters: p1 p2 p3 p4, lowest first
+  UserCharacters, // ESC & y c1 c2: per character x, then y × x bytes
+  NvImages,       // FS q n: per image xL xH yL yH, then x × y × 8 bytes
 };
 
 struct CommandSpec {

@@ -48,6 +48,21 @@ bool Matches(Bytes s, std::size_t at, std::string_view prefix, bool& partial) {
 
 constexpr std::size_t kUnknownLength = static_cast<std::size_t>(-1);
 
+// `count` blocks from `d`, each a head of `headBytes` and the data its head
+// counts: their length, or kUnknownLength when the stream ends first.
+template <typename DataOf>
+std::size_t Blocks(Bytes s, std::size_t d, int count, std::size_t headBytes, DataOf dataOf) {
+  std::size_t at = d;
+  for (int i = 0; i < count; ++i) {
+    if (headBytes > s.size() - at) return kUnknownLength;
+    const std::uint64_t data = dataOf(at);
+    at += headBytes;
+    if (data > s.size() - at) return kUnknownLength;
+    at += static_cast<std::size_t>(data);
+  }
+  return at - d;
+}
+
 // Bytes of data after the parameters at `p`, or kUnknownLength when the
 // stream ends before the length is known.
 std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, std::size_t p) {
@@ -84,6 +99,16 @@ std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, s
         if (s[i] == 0) return i - p + 1;
       return kUnknownLength;
     }
+    case Data::Length32: {
+      const std::uint64_t n = static_cast<std::uint64_t>(word(definition.params - 4)) |
+                              static_cast<std::uint64_t>(word(definition.params - 2)) << 16;
+      return n < s.size() ? static_cast<std::size_t>(n) : kUnknownLength;
+    }
+    case Data::UserCharacters: return Blocks(s, p + definition.params, at(2) >= at(1) ? at(2) - at(1) + 1 : 0, 1,
+                                             [&](std::size_t head) { return std::uint64_t{s[head]} * at(0); });
+    case Data::NvImages: return Blocks(s, p + definition.params, at(0), 4, [&](std::size_t head) {
+        return std::uint64_t(s[head] | s[head + 1] << 8) * (s[head + 2] | s[head + 3] << 8) * 8;
+      });
     case Data::ConfigFrame: {
       const int group = at(1);  // after the function byte
       if (group < 0 || group == 0x1B) return 0;  // the bare head
@@ -151,6 +176,10 @@ Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
       item.dataAt = data;
       item.dataLength = length;
       item.length = data + length - at;
+      if (definition->action == Action::Unsupported) {
+        item.kind = Item::Unknown;
+        ++out.unknown;
+      }
     } else if (const std::size_t text = TextLength(s, at); text > 0) {
       item.kind = Item::Text;
       item.length = text;
@@ -274,8 +303,12 @@ std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
       line += '"';
       return line;
     case Item::Unknown:
-      line += "!! unknown command";
-      return line;
+      if (item.definition == nullptr) {
+        line += "!! unknown command";
+        return line;
+      }
+      line += "!! not drawn: ";
+      break;
     case Item::Truncated:
       line += "!! truncated";
       if (item.definition) {

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "preview/glyph_font.h"
+#include "preview/symbol_commands.h"
+#include "preview/symbols.h"
 #include "text/gbk.h"
 
 namespace preview {
@@ -91,8 +93,26 @@ class Renderer {
     return set_ == CommandSet::Star ? 144 : 180;
   }
 
+  // ESC/POS measures positions, margins and widths across in 1/hUnit_ inch.
+  int Across(int n) const { return Cols(static_cast<double>(n) / hUnit_); }
+
+  // The print area: from the left margin to its width's end, within the paper.
+  int AreaRight() const {
+    return areaWidth_ > 0 ? static_cast<int>(std::min<std::int64_t>(paper_.width, std::int64_t{leftMargin_} + areaWidth_))
+                          : paper_.width;
+  }
+
+  // Where a block `width` dots wide starts in the print area, aligned as set.
+  int AlignedLeft(int width) const {
+    const int right = AreaRight();
+    if (EscPFamily() || width >= right - leftMargin_) return leftMargin_;
+    return align_ == 1 ? leftMargin_ + (right - leftMargin_ - width) / 2 : align_ == 2 ? right - width : leftMargin_;
+  }
+
   void Reset() {
     unit_ = DefaultUnit();
+    hUnit_ = paper_.dpiX;
+    leftMargin_ = areaWidth_ = 0;
     lineSpacing_ = Rows(1.0 / 6);
     defined72_ = 0;
     sizeX_ = sizeY_ = kanjiX_ = kanjiY_ = 1;
@@ -100,6 +120,8 @@ class Renderer {
     align_ = 0;
     barHeight_ = 162;
     barWidth_ = 3;
+    hri_ = 0;
+    codes_ = TwoDimensionalCodes();
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
@@ -135,6 +157,7 @@ class Renderer {
 
   // The carriage moves at most to the canvas's right edge; beyond it nothing is drawn.
   void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, canvasWidth_)); }
+
   void Step(const Item& item) {
     if (item.kind == Item::Text) return Text(item);
     if (item.kind != Item::Command) return;
@@ -143,21 +166,25 @@ class Renderer {
     switch (item.definition->action) {
       case Action::None:
       case Action::Drawer:
-      case Action::BarcodeText: break;
-      case Action::Init: Reset(); break;
+      case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
+      case Action::Unsupported: break;
+      case Action::Init:
+        Reset();
+        if (line_.empty()) x_ = leftMargin_;
+        break;
       case Action::LineFeed: LineFeed(); break;
       case Action::CarriageReturn:
         // ESC/P and STAR return the carriage; the line is printed then.
         PrintLine();
-        x_ = 0;
+        x_ = leftMargin_;
         break;
       case Action::PrintLine: PrintLine(); break;
       case Action::FormFeed: PrintLine(); PaperEnd(); break;
       case Action::Tab: SetX((x_ / Cols(0.5) + 1) * std::int64_t{Cols(0.5)}); break;
-      case Action::Cancel: line_.clear(); x_ = 0; break;
+      case Action::Cancel: line_.clear(); x_ = leftMargin_; break;
       case Action::Feed: Feed(p0, true); break;
       case Action::FeedBack: PrintLine(); Down(-Units(p0)); break;
-      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = 0; break;
+      case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = leftMargin_; break;
       case Action::Spacing: lineSpacing_ = static_cast<int>(Units(p0)); break;
       case Action::Spacing360: lineSpacing_ = Rows(p0 / 360.0); break;
       case Action::Spacing60: lineSpacing_ = Rows(p0 / 60.0); break;
@@ -167,7 +194,10 @@ class Renderer {
       case Action::Spacing72Define: defined72_ = p0; break;
       case Action::SpacingDefined: lineSpacing_ = defined72_ > 0 ? Rows(defined72_ / 72.0) : Rows(1.0 / 6); break;
       case Action::StarSpacing: lineSpacing_ = (p0 & 1) ? Rows(1.0 / 6) : Rows(1.0 / 8); break;
-      case Action::MotionUnits: if (p1 != 0) unit_ = p1; else unit_ = DefaultUnit(); break;
+      case Action::MotionUnits:
+        unit_ = p1 != 0 ? p1 : DefaultUnit();
+        hUnit_ = p0 != 0 ? p0 : paper_.dpiX;
+        break;
       case Action::PrintMode:
         if (EscPFamily()) {
           sizeX_ = (p0 & 0x20) ? 2 : 1;
@@ -199,7 +229,17 @@ class Renderer {
       case Action::BoldOff: bold_ = false; break;
       case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
-      case Action::AbsolutePosition: SetX(Cols((p0 | p1 << 8) / 60.0)); break;
+      case Action::AbsolutePosition:
+        if (set_ == CommandSet::EscPos) SetX(std::int64_t{leftMargin_} + Across(p0 | p1 << 8));
+        else SetX(Cols((p0 | p1 << 8) / 60.0));
+        break;
+      case Action::RelativePosition: SetX(std::int64_t{x_} + Across(static_cast<std::int16_t>(p0 | p1 << 8))); break;
+      case Action::LeftMargin:
+        // Taken at the start of a line; the margin stays on the paper.
+        leftMargin_ = std::min(Across(p0 | p1 << 8), paper_.width - 1);
+        if (line_.empty()) x_ = leftMargin_;
+        break;
+      case Action::PrintAreaWidth: areaWidth_ = std::max(1, Across(p0 | p1 << 8)); break;
       case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
       case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
       case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
@@ -216,6 +256,9 @@ class Renderer {
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
+      case Action::TwoDimensionalCode:
+        if (const auto print = codes_.Apply(s_.subspan(item.dataAt, item.dataLength))) TwoDimensional(*print);
+        break;
       case Action::BarcodeHeight: barHeight_ = std::max(1, p0); break;
       case Action::BarcodeWidth: barWidth_ = std::clamp(p0, 1, 6); break;
       case Action::Cut: {
@@ -255,7 +298,7 @@ class Renderer {
   // Draws the line buffer at the current position, aligned as set.
   void PrintLine() {
     if (line_.empty()) {
-      x_ = 0;
+      x_ = leftMargin_;
       return;
     }
     int used = 0, height = 0;
@@ -263,9 +306,7 @@ class Renderer {
       used = std::max(used, st.x + st.width);
       height = std::max(height, st.height);
     }
-    int shift = 0;
-    if (set_ != CommandSet::EscP && set_ != CommandSet::Oki && used < paper_.width)
-      shift = align_ == 1 ? (paper_.width - used) / 2 : align_ == 2 ? paper_.width - used : 0;
+    const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
     for (const Stamp& st : line_) {
       const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
@@ -274,7 +315,7 @@ class Renderer {
     }
     line_.clear();
     lineWide_ = false;
-    x_ = 0;
+    x_ = leftMargin_;
   }
 
   void Text(const Item& item) {
@@ -297,7 +338,7 @@ class Renderer {
     st.text = true;
     st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
     st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
-    if (x_ + st.width > paper_.width && x_ > 0) LineFeed();
+    if (x_ + st.width > AreaRight() && x_ > leftMargin_) LineFeed();
     if (!Begin(st)) return;
     for (int r = 0; r < st.height; ++r) {
       const int gy = r * g.height / st.height;
@@ -380,7 +421,8 @@ class Renderer {
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
     // Bytes right of the canvas draw nothing and are not looked at.
-    const int shown = std::min(bytes, (canvasWidth_ + 8 * sx - 1) / (8 * sx));
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{bytes} * 8 * sx, canvasWidth_)));
+    const int shown = std::min(bytes, (canvasWidth_ - left + 8 * sx - 1) / (8 * sx));
     for (int r = 0; r < rows && stopped_.empty(); ++r) {
       if (!Spend(std::int64_t{shown} * 8 * sx * sy)) break;
       for (int b = 0; b < shown; ++b) {
@@ -388,7 +430,7 @@ class Renderer {
         for (int i = 0; i < 8; ++i)
           if (bits & (0x80 >> i))
             for (int yy = 0; yy < sy; ++yy)
-              for (int xx = 0; xx < sx; ++xx) Dot((b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
+              for (int xx = 0; xx < sx; ++xx) Dot(left + (b * 8 + i) * sx + xx, y_ + std::int64_t{r} * sy + yy);
       }
     }
     Down(std::int64_t{rows} * sy);
@@ -401,47 +443,101 @@ class Renderer {
     PrintLine();
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
+    const int left = AlignedLeft(storedColumns_ * sx);
     for (int c = 0; c < storedColumns_ && stopped_.empty(); ++c) {
       if (!Spend(std::int64_t{storedBytes_} * 8 * sx * sy)) break;
       for (int d = 0; d < storedBytes_ * 8; ++d)
         if (stored_[static_cast<std::size_t>(c) * storedBytes_ + d / 8] & (0x80 >> (d % 8)))
           for (int yy = 0; yy < sy; ++yy)
-            for (int xx = 0; xx < sx; ++xx) Dot(c * sx + xx, y_ + std::int64_t{d} * sy + yy);
+            for (int xx = 0; xx < sx; ++xx) Dot(left + c * sx + xx, y_ + std::int64_t{d} * sy + yy);
     }
     Down(std::int64_t{storedBytes_} * 8 * sy);
     ++result_.images;
   }
 
-  // Bars drawn from the data's bits, with the data as text underneath.
+  // GS k and FS P: the symbol from the library, with its text above or below
+  // as GS H sets; a labelled box where the library cannot draw it.
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    if (item.definition->data == Data::Barcode && P(item, 0) >= 65 && !data.empty()) data.erase(0, 1);
+    const bool gsK = item.definition->data == Data::Barcode;
+    const int m = P(item, 0);
+    if (gsK && m >= 65 && !data.empty()) data.erase(0, 1);
     if (!data.empty() && data.back() == '\0') data.pop_back();
     // FS P carries its own module width; GS k uses GS w.
-    const int module = item.definition->data == Data::Counted ? std::clamp(P(item, 1), 1, 6) : barWidth_;
-    int x = 10 * module;
-    // Bars past the canvas's right edge are left out.
-    const auto bars = [&](unsigned pattern, int modules) {
-      for (int i = modules - 1; i >= 0 && x < canvasWidth_; --i, x += module)
-        if ((pattern >> i & 1) && Spend(std::int64_t{barHeight_} * module))
-          for (int r = 0; r < barHeight_; ++r)
-            for (int w = 0; w < module; ++w) Dot(x + w, y_ + r);
-    };
-    bars(0b1011, 4);
-    for (unsigned char c : data) bars(0x400u | (c * 0x9Du & 0x3FF) | 1u, 11);
-    bars(0b1101, 4);
-    Down(barHeight_ + 2);
+    const int module = gsK ? barWidth_ : std::clamp(P(item, 1), 1, 6);
+    std::optional<Symbol> symbol;
+    if (gsK)
+      if (const auto request = BarcodeRequest(m, data)) {
+        symbol = EncodeSymbol(*request);
+        data = request->data;  // the characters, as the text under the bars shows them
+      }
+    if (hri_ & 1) TextLine(data);
+    if (symbol) {
+      DrawSymbol(*symbol, module, std::max(1, barHeight_ / symbol->rows), 10);
+      Down(2);
+    } else {
+      Placeholder((gsK ? BarcodeName(m) : std::string("FS P bar code")) + ": " + data,
+                  (35 + 11 * static_cast<std::int64_t>(data.size())) * module, barHeight_);
+    }
+    if (hri_ & 2) TextLine(data);
+    ++result_.images;
+  }
+
+  void TwoDimensional(const TwoDimensionalCodes::Print& print) {
+    PrintLine();
+    if (const auto symbol = EncodeSymbol(print.request)) {
+      DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
+    } else {
+      const char* name = print.request.type == Symbology::Qr ? "QR code" : print.request.type == Symbology::Pdf417 ? "PDF417"
+                         : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
+      Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
+    }
+    ++result_.images;
+  }
+
+  // Modules of moduleW x moduleH dots, aligned with `quiet` modules of space each side.
+  void DrawSymbol(const Symbol& symbol, int moduleW, int moduleH, int quiet) {
+    const std::int64_t width = (std::int64_t{symbol.width} + 2 * quiet) * moduleW;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(width, canvasWidth_))) + quiet * moduleW;
+    if (!Spend(std::int64_t{symbol.width} * symbol.rows * moduleW * moduleH)) return;
+    for (int r = 0; r < symbol.rows; ++r)
+      for (int c = 0; c < symbol.width; ++c)
+        if (symbol.Dark(r, c))
+          for (int yy = 0; yy < moduleH; ++yy)
+            for (int xx = 0; xx < moduleW; ++xx)
+              Dot(left + std::int64_t{c} * moduleW + xx, y_ + std::int64_t{r} * moduleH + yy);
+    Down(std::int64_t{symbol.rows} * moduleH);
+  }
+
+  // A frame where a symbol would be, and what it holds as text under it.
+  void Placeholder(const std::string& label, std::int64_t width, int height) {
+    const int w = static_cast<int>(std::clamp<std::int64_t>(width, 8, std::max(8, AreaRight() - leftMargin_)));
+    const int left = AlignedLeft(w);
+    if (!Spend(2 * (std::int64_t{w} + height))) return;
+    for (int x = 0; x < w; ++x) {
+      Dot(left + x, y_);
+      Dot(left + x, y_ + height - 1);
+    }
+    for (int y = 0; y < height; ++y) {
+      Dot(left, y_ + y);
+      Dot(left + w - 1, y_ + y);
+    }
+    Down(height + 2);
+    TextLine(label);
+  }
+
+  // One line of text in the plain font, then a line feed.
+  void TextLine(const std::string& text) {
     const int oldX = sizeX_, oldY = sizeY_;
     sizeX_ = sizeY_ = 1;
-    for (unsigned char c : data) {
+    for (unsigned char c : text) {
       if (!stopped_.empty()) break;
       DrawGlyph(NarrowGlyph(c), 1, 1);
     }
     sizeX_ = oldX;
     sizeY_ = oldY;
     LineFeed();
-    ++result_.images;
   }
 
   void PaperEnd() {
@@ -449,7 +545,7 @@ class Renderer {
     for (int x = 0; x < paper_.width; x += 8)
       for (int w = 0; w < 4; ++w) Put(x + w, y_, kMark);
     Down(Rows(0.25));
-    x_ = 0;
+    x_ = leftMargin_;
     ++result_.cuts;
   }
 
@@ -484,6 +580,9 @@ class Renderer {
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;
   int x_ = 0;  // 0 to canvasWidth_
+  int hUnit_ = 203;
+  int leftMargin_ = 0;  // dots; below the paper's width
+  int areaWidth_ = 0;   // dots; 0: to the paper's edge
   std::int64_t y_ = 0;  // below maxRows_
   std::int64_t used_ = 0;
   int unit_ = 180;
@@ -494,6 +593,8 @@ class Renderer {
   bool bold_ = false, underline_ = false, lineWide_ = false;
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
+  int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  TwoDimensionalCodes codes_;
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;

@@ -1,6 +1,8 @@
 // decode and render from the command line: golden output, stored jobs, bad input.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "postest_runner.h"
 
 namespace {
@@ -90,6 +92,52 @@ TEST(PostestRender, AStreamPastThePageLimitIsDrawnUpToItAndFails) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(": 576 x 23976 dots"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("goes on past 3000 mm of paper"), std::string::npos) << r.err;
+}
+
+// What a bar code reader finds on a picture: "TYPE:data" lines.
+std::string Scan(const std::string& png) {
+  std::string found;
+  if (std::FILE* reader = popen(("zbarimg -q " + png + " 2>/dev/null").c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, reader)) found += buffer;
+    pclose(reader);
+  }
+  return found;
+}
+
+// Every symbol is drawn by the symbol library and read back by a scanner.
+TEST(PostestRender, BarCodesAndQrCodesScan) {
+  const struct {
+    const char* what;
+    const char* hex;  // between a feed above and below
+    const char* scanned;
+  } rows[] = {
+      {"UPC-A, 11 digits", "1D 6B 00 30 31 32 33 34 35 36 37 38 39 30 00", "EAN-13:0012345678905\n"},
+      {"EAN-13, 12 digits", "1D 6B 43 0C 34 39 30 31 32 33 34 35 36 37 38 39", "EAN-13:4901234567894\n"},
+      {"EAN-8, 7 digits", "1D 6B 03 31 32 33 34 35 36 37 00", "EAN-8:12345670\n"},
+      {"CODE39", "1D 6B 04 41 42 43 2D 31 32 33 00", "CODE-39:ABC-123\n"},
+      {"ITF", "1D 6B 05 31 32 33 34 35 36 00", "I2/5:123456\n"},
+      {"CODABAR", "1D 6B 06 41 31 32 33 34 35 42 00", "Codabar:A12345B\n"},
+      {"CODE93", "1D 6B 48 05 43 4F 44 45 39", "CODE-93:CODE9\n"},
+      // {B "No." then {C with the pairs 12 34 56 as bytes.
+      {"CODE128 with code sets", "1D 6B 49 0A 7B 42 4E 6F 2E 7B 43 0C 22 38", "CODE-128:No.123456\n"},
+      {"CODE128, centred, text below", "1B 61 01 1D 48 02 1D 6B 49 05 7B 42 50 4F 53", "CODE-128:POS\n"},
+      {"DataBar", "1D 6B 4B 0D 30 39 35 30 31 31 30 31 35 33 30 30 30", "DataBar:0109501101530003\n"},
+      // Model 2, 4-dot modules, level M, 33 bytes stored (pL = 36), printed.
+      {"QR code",
+       "1D 28 6B 04 00 31 41 32 00 1D 28 6B 03 00 31 43 04 1D 28 6B 03 00 31 45 31"
+       " 1D 28 6B 24 00 31 50 30 68 74 74 70 73 3A 2F 2F 65 78 61 6D 70 6C 65 2E 63 6F 6D 2F"
+       " 72 65 63 65 69 70 74 3F 69 64 3D 34 32 1D 28 6B 03 00 31 51 30",
+       "QR-Code:https://example.com/receipt?id=42\n"},
+  };
+  for (const auto& row : rows) {
+    const auto png = (WorkDir() / "symbol.png").string();
+    std::filesystem::remove(png);
+    const std::string stream = std::string("1B 40 1B 4A 28 ") + row.hex + " 1B 4A 28";
+    const RunResult r = RunPostest({"render", "-o", png, "--paper", "80"}, AsText(Hex(stream)));
+    EXPECT_EQ(r.status, 0) << row.what << r.err;
+    EXPECT_EQ(Scan(png), row.scanned) << row.what;
+  }
 }
 
 }  // namespace

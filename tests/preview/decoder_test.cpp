@@ -80,4 +80,49 @@ TEST(Decoder, ImageLinesGiveModeAndSize) {
             std::string::npos);
 }
 
+// Commands known by their length: each is one item, flagged ("!!") when its
+// effect is not drawn, and the text after it is read as text.
+TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
+  const struct {
+    const char* hex;
+    const char* mnemonic;
+    bool flagged;
+  } rows[] = {
+      {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", true},     // p1..p4 = 6 bytes after them
+      {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", true},          // pL pH = 6
+      {"1D 28 6B 03 00 31 43 03", "GS ( k", false},                   // QR module size 3
+      {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", true},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
+      {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", true},   // one image 1 x 1: 8 bytes
+      {"1D 51 30 00 02 00 01 00 AA BB", "GS Q 0", true},                // 2 x 1 bytes
+      {"1D 24 10 00", "GS $", true},
+      {"1D 5C 10 00", "GS \\", true},
+      {"1B 28 41 04 00 30 33 02 01", "ESC (", false},                   // buzzer, pL pH = 4
+      {"1C 28 41 02 00 30 01", "FS (", false},
+      {"1C 67 31 00 00 00 00 00 02 00 41 42", "FS g 1", false},         // 2 data bytes
+      {"1D 7A 30 01 02", "GS z 0", false},
+      {"10 14 08 01 03 14 01 06 02 08", "DLE DC4 8", false},
+  };
+  for (const auto& row : rows) {
+    const Bytes command = Hex(row.hex);
+    Bytes stream = command;
+    stream.push_back('A');
+    const preview::Decoding d = preview::Decode(stream, CommandSet::EscPos);
+    ASSERT_EQ(d.items.size(), 2u) << row.hex;
+    ASSERT_NE(d.items[0].definition, nullptr) << row.hex;
+    EXPECT_EQ(d.items[0].definition->mnemonic, row.mnemonic) << row.hex;
+    EXPECT_EQ(d.items[0].length, command.size()) << row.hex;
+    EXPECT_EQ(d.items[1].kind, Item::Text) << row.hex;
+    EXPECT_EQ(d.unknown, row.flagged ? 1 : 0) << row.hex;
+    EXPECT_EQ(preview::DescribeItem(d.items[0], stream).find("!! not drawn: ") != std::string::npos, row.flagged)
+        << row.hex;
+  }
+  // Counts that reach past the end are truncated, never read.
+  for (const char* hex : {"1D 38 4C FF FF FF FF 30", "1C 71 02 01 00 01 00 00 00 00 00 00 00 00 00",
+                          "1B 26 03 20 7E 02 00"}) {
+    const preview::Decoding d = preview::Decode(Hex(hex), CommandSet::EscPos);
+    EXPECT_TRUE(d.truncated) << hex;
+    EXPECT_EQ(d.items.size(), 1u) << hex;
+  }
+}
+
 }  // namespace

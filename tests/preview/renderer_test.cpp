@@ -152,4 +152,75 @@ TEST(Renderer, DrawingStopsWhenTheDotBudgetIsSpent) {
   EXPECT_EQ(rest, 0);
 }
 
+// The leftmost printed column of a page, or -1.
+int Leftmost(const preview::Page& page) {
+  int left = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot && (left < 0 || x < left)) left = x;
+  return left;
+}
+
+TEST(Renderer, EscPosPositionsMarginsAndPrintAreaAreInMotionUnits) {
+  // 58 mm at 203 dpi: one horizontal unit is one dot until GS P changes it.
+  // A narrow sign is 12 dots wide, so its first dot lies in [cell, cell + 12).
+  const struct {
+    const char* what;
+    const char* hex;
+    int cell;
+  } rows[] = {
+      {"ESC $ 100", "1B 24 64 00 41 0A", 100},
+      {"GS P 102 0, ESC $ 51: half an inch", "1D 50 66 00 1B 24 33 00 41 0A", 102},
+      {"GS L 64", "1D 4C 40 00 41 0A", 64},
+      {"GS L 64, ESC $ 10: from the margin", "1D 4C 40 00 1B 24 0A 00 41 0A", 74},
+      {"ESC \\ 20", "1B 5C 14 00 41 0A", 20},
+      {"ESC $ 100, ESC \\ -20", "1B 24 64 00 1B 5C EC FF 41 0A", 80},
+      {"GS W 200, centred", "1D 57 C8 00 1B 61 01 41 0A", (200 - 12) / 2},
+      {"GS L 100, GS W 100, right", "1D 4C 64 00 1D 57 64 00 1B 61 02 41 0A", 200 - 12},
+      {"ESC @ drops the margin", "1D 4C 40 00 1B 40 41 0A", 0},
+  };
+  for (const auto& row : rows) {
+    const int left = Leftmost(Draw(row.hex).page);
+    EXPECT_GE(left, row.cell) << row.what;
+    EXPECT_LT(left, row.cell + 12) << row.what;
+  }
+}
+
+TEST(Renderer, ImagesAndBarCodesFollowTheAlignment) {
+  const struct {
+    const char* what;
+    const char* hex;
+    int left;
+  } rows[] = {
+      {"raster, 8 dots", "1B 61 01 1D 76 30 00 01 00 01 00 FF", (384 - 8) / 2},
+      {"raster, right", "1B 61 02 1D 76 30 00 01 00 01 00 FF", 384 - 8},
+      {"raster after GS L 40", "1D 4C 28 00 1D 76 30 00 01 00 01 00 FF", 40},
+      {"downloaded image, 8 columns", "1D 2A 01 01 FF FF FF FF FF FF FF FF 1B 61 01 1D 2F 00", (384 - 8) / 2},
+  };
+  for (const auto& row : rows) EXPECT_EQ(Leftmost(Draw(row.hex).page), row.left) << row.what;
+  // GS w 2, CODE128 right-aligned: its stop pattern ends in a bar, ten
+  // modules of 2 dots before the paper's edge.
+  const preview::Page code = Draw("1D 77 02 1B 61 02 1D 6B 49 03 7B 42 41").page;
+  int right = -1;
+  for (int x = 0; x < code.width; ++x)
+    if (code.At(x, 0) == preview::kDot) right = x;
+  EXPECT_EQ(right, 384 - 20 - 1);
+}
+
+TEST(Renderer, ASymbolTheLibraryCannotDrawIsALabelledBox) {
+  // GS1-128 (GS k 74) with "123", GS w 3: a frame (35 + 11 x 3) x 3 = 204
+  // dots wide and 162 tall at the left, its label on the line under it.
+  const auto r = Draw("1D 6B 4A 03 31 32 33");
+  EXPECT_EQ(r.images, 1);
+  EXPECT_EQ(Corner(r.page, 1, 1), std::vector<std::string>{"#"});
+  EXPECT_EQ(r.page.At(203, 0), preview::kDot);
+  EXPECT_EQ(r.page.At(204, 0), preview::kPaper);
+  EXPECT_EQ(r.page.At(0, 161), preview::kDot);
+  EXPECT_EQ(r.page.At(100, 80), preview::kPaper);
+  int label = 0;
+  for (int y = 164; y < 188; ++y)
+    for (int x = 0; x < 100; ++x) label += r.page.At(x, y) == preview::kDot;
+  EXPECT_GT(label, 50);
+}
+
 }  // namespace

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Bar codes and 2D codes as grids of modules, made by the symbol library
+// where the build has one.
+namespace preview {
+
+enum class Symbology {
+  UpcA, UpcE, Ean13, Ean8, Code39, Itf, Codabar, Code93, Code128, DataBar, DataBarLimited,
+  Qr, Pdf417, DataMatrix, Aztec,
+};
+
+struct SymbolRequest {
+  Symbology type = Symbology::Code128;
+  std::string data;   // the characters the symbol holds
+  int errorLevel = 0; // QR: 1 L to 4 H, 0 automatic; PDF417: 0 to 8, -1 automatic
+  int columns = 0;    // PDF417 data columns, 0: automatic
+  int rows = 0;       // PDF417 rows, 0: automatic
+};
+
+struct Symbol {
+  int width = 0;  // modules across
+  int rows = 0;   // module rows (1 for a linear bar code)
+  std::vector<std::uint8_t> modules;  // rows x width, 1 for a bar or dark module
+  bool Dark(int row, int column) const { return modules[static_cast<std::size_t>(row) * width + column] != 0; }
+};
+
+// False in builds without a symbol library: symbols are then drawn as labelled boxes.
+bool HaveSymbolLibrary();
+
+// The symbol for the data, or nothing when the library is missing or the
+// data does not fit the symbology.
+std::optional<Symbol> EncodeSymbol(const SymbolRequest& request);
+
+}  // namespace preview
