@@ -15,7 +15,9 @@ const char* kHelp =
     "id, name and caption. Panels, buttons and fields can be named by any of the three\n"
     "in 'postest send'. The interface buttons are left out: --to chooses the port.\n";
 
-bool IsInterfaceRadio(int id) { return id == kSerialRadioId || id == kParallelRadioId || id == kUsbRadioId; }
+bool IsInterfaceRadio(int id) {
+  return id == kSerialRadioId || id == kParallelRadioId || id == kUsbRadioId || id == kNetworkRadioId;
+}
 
 std::string OneLine(std::string text) {
   for (char& c : text)

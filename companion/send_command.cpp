@@ -13,9 +13,9 @@
 #include "link/printer_link.h"
 #include "names.h"
 #include "perf/aging_worker.h"
-#include "sink.h"
 #include "stdio_file_reader.h"
-#include "target_driver.h"
+#include "target.h"
+#include "target_transport.h"
 #include "terminal.h"
 #include "text_join.h"
 #include "text/gbk.h"
@@ -154,6 +154,17 @@ bool ParseCount(const std::optional<std::string>& text, std::uint32_t& value) {
   return ec == std::errc() && end == text->data() + text->size();
 }
 
+int RadioFor(TransportKind kind) {
+  switch (kind) {
+    case TransportKind::Serial: return kSerialRadioId;
+    case TransportKind::Usb: return kUsbRadioId;
+    case TransportKind::Network: return kNetworkRadioId;
+    case TransportKind::Parallel:
+    case TransportKind::File: break;
+  }
+  return kParallelRadioId;
+}
+
 void PrintMessage(const HeadlessPanel::Message& m) {
   const char* answer = m.answer == MessageAnswer::Yes ? "Yes" : "OK";
   std::fprintf(stderr, "[%s] %s  (answered %s)\n", gbk::ToUtf8(m.caption).c_str(), gbk::ToUtf8(m.text).c_str(), answer);
@@ -192,13 +203,18 @@ int RunSend(const std::vector<std::string>& args) {
 
   TargetOptions options;
   options.timeoutSeconds = static_cast<int>(timeout);
-  std::unique_ptr<Sink> sink = MakeSink(*target, options, error);
-  if (!sink) return Fail(kExitFailed, error);
-  TargetPortDriver driver(*sink, *target, StderrIsTerminal() ? stderr : nullptr);
-  PrinterLink link(driver, settings);
+  const std::unique_ptr<Transport> system = MakeSystemTransport(options);
+  Endpoint where;
+  if (!EndpointForTarget(*target, *system, where, error)) return Fail(kExitFailed, error);
+  if (where.kind == TransportKind::Network) {  // the panels' network printer is the target
+    settings.networkHost = where.name;
+    settings.networkPort = static_cast<std::uint32_t>(std::stoul(where.port));
+  }
+  TargetTransport driver(*system, where, *target, StderrIsTerminal() ? stderr : nullptr);
+  PrinterLink link(driver, driver, settings);
   StdioFileReader files;
   AgingWorker aging(link);  // a run started here ends with the command
-  PanelServices services{driver, settings, link, EmbeddedSampleJobs(), files, aging};
+  PanelServices services{settings, link, EmbeddedSampleJobs(), files, aging};
   std::unique_ptr<PanelLogic> logic = panel->entry->make(services);
 
   HeadlessPanel dialog(*panel->dialog);
@@ -212,7 +228,7 @@ int RunSend(const std::vector<std::string>& args) {
       return Fail(kExitUsage, problem);
 
   // The interface button for the target, when the panel has one.
-  const int radio = sink->IsSerial() ? kSerialRadioId : sink->IsUsb() ? kUsbRadioId : kParallelRadioId;
+  const int radio = RadioFor(where.kind);
   for (const ControlTemplate& c : panel->dialog->controls)
     if (c.id == radio) {
       dialog.Click(c);

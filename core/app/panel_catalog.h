@@ -8,7 +8,6 @@
 
 class AgingWorker;
 class FileReader;
-class PortDriver;
 class PrinterLink;
 class SampleStore;
 struct SerialSettings;
@@ -17,7 +16,6 @@ struct SerialSettings;
 // Windows program, the command line) owns one set and hands it to every
 // panel it opens.
 struct PanelServices {
-  PortDriver& driver;
   SerialSettings& settings;
   PrinterLink& link;
   const SampleStore& samples;

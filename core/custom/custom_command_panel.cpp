@@ -7,6 +7,7 @@
 #include "custom/hex_pairs.h"
 #include "custom/reference_lists_panel.h"
 #include "link/printer_link.h"
+#include "panels/interface_choice.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ void CustomCommandPanel::OnCommand(Panel& panel, int controlId) {
     case IDC_CUSTOM_SEND_SERIAL: Send(panel, PortKind::Serial); return;
     case IDC_CUSTOM_SEND_PARALLEL: Send(panel, PortKind::Parallel); return;
     case IDC_CUSTOM_SEND_USB: Send(panel, PortKind::Usb); return;
+    case IDC_CUSTOM_SEND_NETWORK:
+      if (NetworkPrinterIsSet(panel, link_.Settings())) Send(panel, PortKind::Network);
+      return;
     case kCloseId: panel.EndDialog(0); return;  // the connections stay as they are
     default: return;
   }

@@ -12,8 +12,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 PortSettingsTexts TextsFor(const SerialSettings& s) {
-  return {s.parallelPortName,         s.serialPortName,           std::to_string(s.baudRate),
-          s.parity,                   std::to_string(s.dataBits), std::to_string(s.stopBits)};
+  return {s.parallelPortName, s.serialPortName,           std::to_string(s.baudRate), s.parity,
+          std::to_string(s.dataBits), std::to_string(s.stopBits), s.networkHost,                std::to_string(s.networkPort)};
 }
 
 SerialSettings SettingsFrom(const PortSettingsTexts& t) {
@@ -24,6 +24,11 @@ SerialSettings SettingsFrom(const PortSettingsTexts& t) {
   s.baudRate = ParseUnsignedField(t.baudRate);
   s.dataBits = static_cast<std::uint8_t>(ParseUnsignedField(t.dataBits) & 0xFF);
   s.stopBits = ParseUnsignedField(t.stopBits);
+  std::size_t begin = 0, end = t.networkHost.size();
+  while (begin < end && IsBlank(t.networkHost[begin])) ++begin;
+  while (end > begin && IsBlank(t.networkHost[end - 1])) --end;
+  s.networkHost = t.networkHost.substr(begin, end - begin);
+  if (NetworkPortIsValid(t.networkPort)) s.networkPort = ParseUnsignedField(t.networkPort);
   return s;
 }
 
@@ -39,4 +44,9 @@ std::uint32_t ParseUnsignedField(std::string_view text) {
     if (value > UINT32_MAX) return 0;
   }
   return static_cast<std::uint32_t>(value);
+}
+
+bool NetworkPortIsValid(std::string_view text) {
+  const std::uint32_t port = ParseUnsignedField(text);
+  return port >= 1 && port <= 65535;
 }

@@ -1,31 +1,48 @@
 #include "link/printer_link.h"
 
-#include "ui/panel.h"
+#include <string>
+#include <utility>
 
-namespace {
+PrinterLink::PrinterLink(Transport& transport, Reporter& reporter, const SerialSettings& settings)
+    : transport_(transport), reporter_(reporter), settings_(settings) {}
 
-struct KindInfo {
-  int radioId;
-  const char* prompt;
-};
+PrinterLink::~PrinterLink() = default;
 
-KindInfo InfoFor(PortKind kind) {
+Endpoint PrinterLink::EndpointFor(PortKind kind, const SerialSettings& s) {
+  Endpoint where;
   switch (kind) {
-    case PortKind::Serial: return {kSerialRadioId, "您的打印机接口是串口？"};
-    case PortKind::Parallel: return {kParallelRadioId, "您的打印机接口是并口？"};
-    case PortKind::Usb: return {kUsbRadioId, "您的打印机接口是USB口？"};
+    case PortKind::Serial:
+      where.kind = TransportKind::Serial;
+      where.name = s.serialPortName;
+      where.line = LineSettingsFor(s);
+      break;
+    case PortKind::Parallel:
+      where.kind = TransportKind::Parallel;
+      where.name = s.parallelPortName;
+      break;
+    case PortKind::Usb: where.kind = TransportKind::Usb; break;
+    case PortKind::Network:
+      where.kind = TransportKind::Network;
+      where.name = s.networkHost;
+      where.port = std::to_string(s.networkPort);
+      break;
   }
-  return {0, ""};
+  return where;
 }
-
-}  // namespace
-
-PrinterLink::PrinterLink(PortDriver& driver, const SerialSettings& settings)
-    : driver_(driver), settings_(settings) {}
 
 PrinterLink::PressHold::PressHold(PrinterLink& link) : link_(link) {
   link_.LockAhead().release();  // unlocked when the hold ends
   ++link_.holdDepth_;
+}
+
+PrinterLink::PressHold::~PressHold() {
+  Failures owed;
+  if (--link_.holdDepth_ == 0) {
+    std::swap(owed, link_.owed_);
+    link_.pressFailed_ = false;
+  }
+  link_.mutex_.unlock();
+  link_.Report(std::move(owed));
 }
 
 std::unique_lock<std::recursive_mutex> PrinterLink::LockAhead() {
@@ -36,63 +53,69 @@ std::unique_lock<std::recursive_mutex> PrinterLink::LockAhead() {
   return lock;
 }
 
-PrinterLink::PressHold::~PressHold() {
-  int owed = 0;
-  if (--link_.holdDepth_ == 0) std::swap(owed, link_.failuresOwed_);
-  link_.mutex_.unlock();
-  link_.ShowFailures(owed);
-}
-
 PrinterLink::DirectSend::DirectSend(PrinterLink& link, PortKind kind)
     : hold_(link), link_(link), kind_(kind) {
+  Failures failures;
   if (kind == PortKind::Usb) {
-    link_.ReopenUsbLocked();
-    return;
+    link_.ReopenUsbLocked(failures);
+  } else if (link_.SlotFor(kind).connection == nullptr) {
+    link_.OpenLocked(kind, failures);
+    closeAtEnd_ = true;
+  } else if (kind == PortKind::Network) {
+    link_.ReviveNetworkLocked(failures);  // held by an open panel: reused
   }
-  if (link_.ConnectionFor(kind) != nullptr) return;  // held by an open panel: reused
-  link_.ShowFailures(link_.OpenLocked(kind));         // owed until the hold ends
-  closeAtEnd_ = true;
+  link_.Report(std::move(failures));  // owed until the hold ends
 }
 
 PrinterLink::DirectSend::~DirectSend() {
-  if (closeAtEnd_) link_.CloseLocked(link_.ConnectionFor(kind_));
+  Failures failures;
+  Slot& slot = link_.SlotFor(kind_);
+  if (closeAtEnd_) {
+    link_.CloseLocked(slot, failures);
+  } else if (kind_ == PortKind::Network && slot.written) {
+    // One connection per press, as after the panels' presses.
+    const bool wasActive = link_.active_ == slot.connection.get();
+    link_.CloseLocked(slot, failures);
+    link_.OpenLocked(kind_, failures);
+    if (wasActive) link_.active_ = slot.connection.get();
+  }
+  link_.Report(std::move(failures));
 }
 
 void PrinterLink::DirectSend::Write(const std::uint8_t* bytes, std::size_t count) {
-  if (PortHandle port = link_.ConnectionFor(kind_)) link_.driver_.Write(port, bytes, count);
+  Failures failures;
+  link_.WriteLocked(link_.SlotFor(kind_), bytes, count, failures);
+  link_.Report(std::move(failures));
 }
 
-void PrinterLink::ShowPortKind(Panel& panel, int kind) {
-  static constexpr int kRadioIds[] = {kSerialRadioId, kParallelRadioId, kUsbRadioId};
-  if (kind < 0 || kind > 2) return;
-  panel.SetChecked(kRadioIds[kind], true);
-  for (int other : kRadioIds)
-    if (other != kRadioIds[kind]) panel.SetChecked(other, false);
-}
-
-void PrinterLink::SelectPortKind(Panel& panel, PortKind kind) {
-  // The answer is not examined: OK and Cancel both select.
-  panel.ShowMessage(InfoFor(kind).prompt, "接口提示", MessageButtons::OkCancel);
-  ShowPortKind(panel, static_cast<int>(kind));
-
-  int failures = 0;
+void PrinterLink::SelectPortKind(PortKind kind) {
+  Failures failures;
   {
     auto lock = LockAhead();
-    // The other two first, in the order serial, parallel, USB.
-    for (PortKind other : {PortKind::Serial, PortKind::Parallel, PortKind::Usb})
-      if (other != kind) CloseLocked(ConnectionFor(other));
-    CloseLocked(ConnectionFor(kind));
-    failures = OpenLocked(kind);
-    active_ = ConnectionFor(kind);
+    // The others first, in the order serial, parallel, USB, network.
+    for (PortKind other : {PortKind::Serial, PortKind::Parallel, PortKind::Usb, PortKind::Network})
+      if (other != kind) CloseLocked(SlotFor(other), failures);
+    CloseLocked(SlotFor(kind), failures);
+    OpenLocked(kind, failures);
+    active_ = SlotFor(kind).connection.get();
     inUse_ = kind;
   }
-  ShowFailures(failures);
+  Report(std::move(failures));
 }
 
 void PrinterLink::SendBytes(const std::uint8_t* bytes, std::size_t count) {
-  std::unique_lock lock(mutex_);
-  if (holdDepth_ == 0) aheadTaken_.wait(lock, [this] { return waitingAhead_ == 0; });
-  if (active_ != nullptr) driver_.Write(active_, bytes, count);
+  Failures failures;
+  {
+    std::unique_lock lock(mutex_);
+    if (holdDepth_ == 0) aheadTaken_.wait(lock, [this] { return waitingAhead_ == 0; });
+    if (holdDepth_ > 0) ReviveNetworkLocked(failures);
+    for (Slot* slot : {&serial_, &parallel_, &usb_, &network_})
+      if (active_ != nullptr && slot->connection.get() == active_) {
+        WriteLocked(*slot, bytes, count, failures);
+        break;
+      }
+  }
+  Report(std::move(failures));
 }
 
 void PrinterLink::SendBytes(std::string_view bytes) {
@@ -100,24 +123,41 @@ void PrinterLink::SendBytes(std::string_view bytes) {
 }
 
 void PrinterLink::ResetAfterSend() {
-  int failures = 0;
+  Failures failures;
   {
     auto lock = LockAhead();
-    CloseLocked(serial_);
-    CloseLocked(parallel_);
-    // A USB connection stays open across transmissions.
-    if (inUse_ && (inUse_ != PortKind::Usb || usb_ == nullptr)) failures = OpenLocked(*inUse_);
-    if (inUse_) active_ = ConnectionFor(*inUse_);
+    CloseLocked(serial_, failures);
+    CloseLocked(parallel_, failures);
+    if (inUse_ == PortKind::Network) CloseLocked(network_, failures);
+    // A USB connection stays open across transmissions; a network printer
+    // that failed in this press is tried again at the next one.
+    const bool reopen = inUse_ && (inUse_ != PortKind::Usb || usb_.connection == nullptr) &&
+                        !(inUse_ == PortKind::Network && pressFailed_);
+    if (reopen) OpenLocked(*inUse_, failures);
+    if (inUse_) active_ = SlotFor(*inUse_).connection.get();
   }
-  ShowFailures(failures);
+  Report(std::move(failures));
 }
 
 void PrinterLink::CloseAll() {
-  auto lock = LockAhead();
-  CloseLocked(parallel_);
-  CloseLocked(serial_);
-  CloseLocked(usb_);
-  active_ = nullptr;
+  Failures failures;
+  {
+    auto lock = LockAhead();
+    CloseLocked(parallel_, failures);
+    CloseLocked(serial_, failures);
+    CloseLocked(usb_, failures);
+    CloseLocked(network_, failures);
+    active_ = nullptr;
+  }
+  Report(std::move(failures));
+}
+
+void PrinterLink::Query(const std::function<void(Connection*)>& query) {
+  PressHold hold(*this);
+  Failures failures;
+  ReviveNetworkLocked(failures);
+  Report(std::move(failures));
+  query(active_);
 }
 
 std::optional<PortKind> PrinterLink::InterfaceInUse() const {
@@ -125,63 +165,97 @@ std::optional<PortKind> PrinterLink::InterfaceInUse() const {
   return inUse_;
 }
 
-PortHandle& PrinterLink::ConnectionFor(PortKind kind) {
+PrinterLink::Slot& PrinterLink::SlotFor(PortKind kind) {
   switch (kind) {
     case PortKind::Serial: return serial_;
     case PortKind::Parallel: return parallel_;
+    case PortKind::Network: return network_;
     case PortKind::Usb: break;
   }
   return usb_;
 }
 
-int PrinterLink::OpenLocked(PortKind kind) {
-  switch (kind) {
-    case PortKind::Serial:
-      serial_ = driver_.OpenSerial(settings_.serialPortName, LineSettingsFor(settings_));
-      return serial_ == nullptr ? 1 : 0;
-    case PortKind::Parallel:
-      parallel_ = driver_.OpenParallel(settings_.parallelPortName);
-      return parallel_ == nullptr ? 1 : 0;
-    case PortKind::Usb:
-      OpenUsbLocked();
-      return 0;  // USB failures are silent
+void PrinterLink::OpenLocked(PortKind kind, Failures& failures) {
+  if (kind == PortKind::Usb) {
+    OpenUsbLocked(failures);
+    return;
   }
-  return 0;
+  Slot& slot = SlotFor(kind);
+  slot.where = EndpointFor(kind, settings_);
+  slot.written = false;
+  std::string error;
+  slot.connection = transport_.Open(slot.where, error);
+  if (slot.connection == nullptr) failures.push_back({LinkFailure::Step::Open, slot.where, error});
 }
 
 // Every present interface is opened in turn and the last one enumerated
-// decides; a handle replaced by a later interface is closed at once.
-void PrinterLink::OpenUsbLocked() {
-  for (const std::string& path : driver_.ListUsbPrinters()) {
-    PortHandle opened = driver_.OpenUsb(path);
-    CloseLocked(usb_);
-    usb_ = opened;
+// decides; a connection replaced by a later interface is closed at once.
+void PrinterLink::OpenUsbLocked(Failures& failures) {
+  for (const std::string& path : transport_.ListUsbPrinters()) {
+    Endpoint where = EndpointFor(PortKind::Usb, settings_);
+    where.name = path;
+    std::string error;
+    std::unique_ptr<Connection> opened = transport_.Open(where, error);
+    if (opened == nullptr) failures.push_back({LinkFailure::Step::Open, where, error});
+    CloseLocked(usb_, failures);
+    usb_.connection = std::move(opened);
+    usb_.where = where;
   }
 }
 
-void PrinterLink::ReopenUsbLocked() {
-  const bool wasActive = usb_ != nullptr && active_ == usb_;
-  CloseLocked(usb_);
-  OpenUsbLocked();
-  if (wasActive) active_ = usb_;
+void PrinterLink::ReopenUsbLocked(Failures& failures) {
+  const bool wasActive = usb_.connection != nullptr && active_ == usb_.connection.get();
+  CloseLocked(usb_, failures);
+  OpenUsbLocked(failures);
+  if (wasActive) active_ = usb_.connection.get();
 }
 
-void PrinterLink::CloseLocked(PortHandle& port) {
-  if (port == nullptr) return;
-  if (active_ == port) active_ = nullptr;
-  driver_.Close(port);
-  port = nullptr;
+void PrinterLink::CloseLocked(Slot& slot, Failures& failures) {
+  if (slot.connection == nullptr) return;
+  if (active_ == slot.connection.get()) active_ = nullptr;
+  std::string error;
+  // Everything written must have reached the printer before it counts as sent.
+  if (slot.where.kind == TransportKind::Network && slot.written && !slot.connection->Finish(error))
+    failures.push_back({LinkFailure::Step::Write, slot.where, error});
+  slot.connection.reset();
+  slot.written = false;
 }
 
-void PrinterLink::ShowFailures(int count) {
-  if (count == 0) return;
+void PrinterLink::WriteLocked(Slot& slot, const std::uint8_t* bytes, std::size_t count, Failures& failures) {
+  if (slot.connection == nullptr || (holdDepth_ > 0 && pressFailed_)) return;
+  std::size_t written = 0;
+  std::string error;
+  slot.written = true;
+  if (slot.connection->Write({bytes, count}, written, error)) return;
+  failures.push_back({LinkFailure::Step::Write, slot.where, error});
+  if (holdDepth_ > 0) pressFailed_ = true;
+  if (slot.where.kind == TransportKind::Network) {
+    if (active_ == slot.connection.get()) active_ = nullptr;
+    slot.connection.reset();
+    slot.written = false;
+  }
+}
+
+void PrinterLink::ReviveNetworkLocked(Failures& failures) {
+  if (inUse_ != PortKind::Network || pressFailed_) return;
+  if (active_ != nullptr && active_ != network_.connection.get()) return;
+  if (network_.connection != nullptr && !network_.connection->PeerClosed()) return;
+  network_.connection.reset();
+  const std::size_t before = failures.size();
+  OpenLocked(PortKind::Network, failures);
+  active_ = network_.connection.get();
+  if (failures.size() > before && holdDepth_ > 0) pressFailed_ = true;
+}
+
+void PrinterLink::Report(Failures failures) {
+  if (failures.empty()) return;
   {
     auto lock = LockAhead();
-    // Inside a press the boxes wait until the whole press is written.
+    // Inside a press the failures wait until the whole press is written.
     if (holdDepth_ > 0) {
-      failuresOwed_ += count;
+      owed_.insert(owed_.end(), failures.begin(), failures.end());
       return;
     }
   }
-  for (int i = 0; i < count; ++i) driver_.ShowOpenFailure();
+  for (const LinkFailure& failure : failures) reporter_.Report(failure);
 }

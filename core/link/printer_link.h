@@ -4,28 +4,30 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <vector>
 
-#include "link/port_driver.h"
 #include "link/port_kind.h"
 #include "link/serial_settings.h"
-
-class Panel;
+#include "link/transport.h"
 
 // The one process-wide set of printer connections and the active output.
 // One lock guards it: the aging worker may write while the user interface
 // thread resets the link, and a run is never split by another writer.
-// Failure boxes are shown after the lock is released, so a re-entrant
+// Failures go to the reporter after the lock is released, so a re-entrant
 // button press from inside a box cannot deadlock. A lone write (one made
 // outside a press hold: the aging worker's) lets every other waiting use of
 // the link go first, so back-to-back writes cannot keep a press waiting.
 class PrinterLink {
  public:
   // Holds the link for one button press: the writes and resets made in its
-  // scope go out with no other thread's writes between them. Failure boxes
-  // owed meanwhile are shown when the outermost hold ends.
+  // scope go out with no other thread's writes between them. Failures met
+  // meanwhile are reported when the outermost hold ends. A failed write
+  // ends the press: the rest of its writes are skipped.
   class PressHold {
    public:
     explicit PressHold(PrinterLink& link);
@@ -39,8 +41,9 @@ class PrinterLink {
 
   // The custom sender's press: writes straight to one interface's own
   // connection, not to the active output, and leaves the interface in use
-  // as it is. A serial or parallel connection the link already holds is
-  // written through and left open; otherwise the port is opened for the
+  // as it is. A serial, parallel or network connection the link already
+  // holds is written through (and left open; a network one is reconnected
+  // at the end, as after any press); otherwise the port is opened for the
   // press and closed at its end. USB is opened afresh, the earlier
   // connection closed first, and stays open (and stays the active output
   // if it was). The whole press is one hold of the link.
@@ -61,44 +64,66 @@ class PrinterLink {
     bool closeAtEnd_ = false;
   };
 
-  PrinterLink(PortDriver& driver, const SerialSettings& settings);
+  PrinterLink(Transport& transport, Reporter& reporter, const SerialSettings& settings);
+  ~PrinterLink();
 
-  // Radio button click: prompt, mark the button, close the others, open.
-  void SelectPortKind(Panel& panel, PortKind kind);
-  static void ShowPortKind(Panel& panel, int kind);
+  // Makes `kind` the interface in use: the other connections are closed,
+  // then this one is closed and opened again. The panel asks the user first.
+  void SelectPortKind(PortKind kind);
 
   void SendBytes(const std::uint8_t* bytes, std::size_t count);
   void SendBytes(std::string_view bytes);
-  // Closes serial and parallel and reopens the interface in use.
+  // Closes serial and parallel and reopens the interface in use; a network
+  // connection is finished and reconnected, so each press is one connection.
   void ResetAfterSend();
   // Close button: all connections closed, the interface in use kept.
   void CloseAll();
 
+  // Runs `query` with the active connection (nullptr when there is none)
+  // under one hold of the link, so it never falls inside another press.
+  void Query(const std::function<void(Connection*)>& query);
+
   std::optional<PortKind> InterfaceInUse() const;
+  const SerialSettings& Settings() const { return settings_; }
+
+  // Where an interface's connection goes with the given settings.
+  static Endpoint EndpointFor(PortKind kind, const SerialSettings& settings);
 
  private:
+  using Failures = std::vector<LinkFailure>;
+  struct Slot {
+    std::unique_ptr<Connection> connection;
+    Endpoint where;
+    bool written = false;  // anything written since it was opened
+  };
+
   // Takes the lock ahead of lone writes.
   std::unique_lock<std::recursive_mutex> LockAhead();
-  PortHandle& ConnectionFor(PortKind kind);
-  // Opens one interface; returns the number of failure boxes owed.
-  int OpenLocked(PortKind kind);
-  void OpenUsbLocked();
+  Slot& SlotFor(PortKind kind);
+  void OpenLocked(PortKind kind, Failures& failures);
+  void OpenUsbLocked(Failures& failures);
   // USB reopened, the active output following it off the old connection.
-  void ReopenUsbLocked();
-  void CloseLocked(PortHandle& port);
-  // Shows the boxes now, or leaves them to the press hold; lock released.
-  void ShowFailures(int count);
+  void ReopenUsbLocked(Failures& failures);
+  // A network connection that was written to is finished first.
+  void CloseLocked(Slot& slot, Failures& failures);
+  // One write; a failure is reported, ends the press and drops a network
+  // connection (reconnected at the next press).
+  void WriteLocked(Slot& slot, const std::uint8_t* bytes, std::size_t count, Failures& failures);
+  // Reconnects a network printer in use that has no live connection.
+  void ReviveNetworkLocked(Failures& failures);
+  // Reports now, or leaves the failures to the press hold; lock released.
+  void Report(Failures failures);
 
-  PortDriver& driver_;
+  Transport& transport_;
+  Reporter& reporter_;
   const SerialSettings& settings_;
   mutable std::recursive_mutex mutex_;
   std::atomic<int> waitingAhead_ = 0;       // threads in LockAhead
   std::condition_variable_any aheadTaken_;  // LockAhead got the lock
-  int holdDepth_ = 0;      // nested press holds of the owning thread
-  int failuresOwed_ = 0;   // boxes waiting for the hold to end
-  PortHandle serial_ = nullptr;
-  PortHandle parallel_ = nullptr;
-  PortHandle usb_ = nullptr;
-  PortHandle active_ = nullptr;
+  int holdDepth_ = 0;       // nested press holds of the owning thread
+  Failures owed_;           // failures waiting for the hold to end
+  bool pressFailed_ = false;  // a write of the current press failed
+  Slot serial_, parallel_, usb_, network_;
+  Connection* active_ = nullptr;
   std::optional<PortKind> inUse_;
 };

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// Port names and serial line parameters, held in memory for the run only.
+// Port names, serial line parameters and where the network printer is,
+// held in memory for the run only.
 struct SerialSettings {
   std::string parallelPortName = "lpt1";
   std::string serialPortName = "com1";
@@ -11,6 +12,8 @@ struct SerialSettings {
   std::string parity = "n";  // shown and edited only; the line always runs without parity
   std::uint8_t dataBits = 8;
   std::uint32_t stopBits = 1;
+  std::string networkHost;  // empty: no network printer set
+  std::uint32_t networkPort = 9100;
 
   bool operator==(const SerialSettings&) const = default;
 };

@@ -26,6 +26,10 @@ struct Endpoint {
   bool operator==(const Endpoint&) const = default;
 };
 
+// "HOST:PORT" ("[::1]:9100" for an IPv6 address) for a network printer,
+// the name for any other kind.
+std::string Describe(const Endpoint& where);
+
 // One open connection to a printer. Closed when destroyed.
 class Connection {
  public:
@@ -44,6 +48,10 @@ class Connection {
   // Waits until what was written has left: a serial line drained, a network
   // connection shut down in order. False, with the reason, when it failed.
   virtual bool Finish(std::string& error) = 0;
+
+  // True when the other side has closed the connection (a network printer
+  // that dropped an idle connection); nothing written may go out then.
+  virtual bool PeerClosed() { return false; }
 };
 
 // The operating system side: opens connections. Win32 in both programs,

@@ -1,6 +1,7 @@
 #include "panels/command_panel.h"
 
 #include "link/printer_link.h"
+#include "panels/interface_choice.h"
 
 namespace {
 constexpr int kCloseButtonId = 1;
@@ -8,9 +9,10 @@ constexpr int kCloseButtonId = 1;
 
 void CommandPanel::OnCommand(Panel& panel, int controlId) {
   switch (controlId) {
-    case kSerialRadioId: link_.SelectPortKind(panel, PortKind::Serial); return;
-    case kParallelRadioId: link_.SelectPortKind(panel, PortKind::Parallel); return;
-    case kUsbRadioId: link_.SelectPortKind(panel, PortKind::Usb); return;
+    case kSerialRadioId: ChooseInterface(panel, link_, PortKind::Serial); return;
+    case kParallelRadioId: ChooseInterface(panel, link_, PortKind::Parallel); return;
+    case kUsbRadioId: ChooseInterface(panel, link_, PortKind::Usb); return;
+    case kNetworkRadioId: ChooseInterface(panel, link_, PortKind::Network); return;
     case kCloseButtonId:
       link_.CloseAll();
       panel.EndDialog(0);

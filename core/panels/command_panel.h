@@ -22,7 +22,7 @@ struct Transmission {
 // Writes one press whole under one hold of the link.
 void SendTransmission(PrinterLink& link, const Transmission& transmission);
 
-// Behaviour every printing panel shares: the three interface radio buttons,
+// Behaviour every printing panel shares: the four interface radio buttons,
 // the Close button (id 1) and sending a button's runs. A panel supplies the
 // runs for its own buttons; returning nothing (an empty list, a refused
 // entry) writes nothing and leaves the link as it is.

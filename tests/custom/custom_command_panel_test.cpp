@@ -4,8 +4,9 @@
 
 #include "custom/memory_files.h"
 #include "fakes/fake_panel.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
 #include "link/printer_link.h"
+#include "panels/interface_choice.h"
 
 namespace {
 
@@ -32,9 +33,9 @@ class CustomCommandTest : public ::testing::Test {
     return Runs(all.end() - static_cast<long>(std::min(n, all.size())), all.end());
   }
 
-  RecordingPortDriver driver;
+  RecordingTransport driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel panel;       // the custom command panel
   FakePanel otherPanel;  // a test panel open beside it
   MemoryFiles files;
@@ -114,7 +115,7 @@ TEST_F(CustomCommandTest, APortAnOpenPanelHoldsIsWrittenThroughAndLeftOpen) {
     std::string name;
   } cases[] = {{kSendSerial, PortKind::Serial, "serial:com1"}, {kSendParallel, PortKind::Parallel, "parallel:lpt1"}};
   for (const auto& c : cases) {
-    link.SelectPortKind(otherPanel, c.held);
+    ChooseInterface(otherPanel, link, c.held);
     EXPECT_EQ(Send(c.button, "1D"), (Events{"write " + c.name, "write " + c.name}));
     link.SendBytes("\x1B@");  // the other panel still writes to the same connection
     EXPECT_EQ(driver.RunsTo(c.name).back(), Hex("1B 40"));
@@ -123,17 +124,17 @@ TEST_F(CustomCommandTest, APortAnOpenPanelHoldsIsWrittenThroughAndLeftOpen) {
 }
 
 TEST_F(CustomCommandTest, TheInterfaceInUseAndItsOutputStayAsTheyWere) {
-  link.SelectPortKind(otherPanel, PortKind::Parallel);
+  ChooseInterface(otherPanel, link, PortKind::Parallel);
   Send(kSendSerial, "");
   EXPECT_EQ(link.InterfaceInUse(), PortKind::Parallel);
   link.SendBytes("P");
   EXPECT_EQ(driver.RunsTo("parallel:lpt1"), Runs{Ascii("P")});
 
   // A USB output another panel writes to follows the reopened connection.
-  link.SelectPortKind(otherPanel, PortKind::Usb);
+  ChooseInterface(otherPanel, link, PortKind::Usb);
   Send(kSendUsb, "");
   link.SendBytes("U");
-  EXPECT_EQ(driver.connections.back()->writes.back(), Ascii("U"));
+  EXPECT_EQ(driver.records.back()->writes.back(), Ascii("U"));
 }
 
 TEST_F(CustomCommandTest, APortThatCannotBeOpenedComplainsOnceAndWritesNothing) {
@@ -156,7 +157,7 @@ TEST_F(CustomCommandTest, TheFileDialogOffersThreeTypesWithTextFilesChosenAndACa
 }
 
 TEST_F(CustomCommandTest, ReferencesOpenWithoutOwnerAndOnlyCloseEndsThePanel) {
-  link.SelectPortKind(otherPanel, PortKind::Serial);
+  ChooseInterface(otherPanel, link, PortKind::Serial);
   const std::size_t mark = driver.events.size();
   for (int id : {1027, 2}) logic.OnCommand(panel, id);  // 参考指令, Esc
   EXPECT_EQ(panel.nestedDialogs, (std::vector<std::pair<int, bool>>{{202, false}}));

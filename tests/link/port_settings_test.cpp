@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_panel.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
 #include "link/port_settings_panel.h"
 #include "link/printer_link.h"
+#include "panels/interface_choice.h"
 #include "support/hex.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 // 并口 name, 串口 name, baud, parity, data bits, stop bits
 constexpr int kFields[] = {40010, 40007, 1046, 1045, 1047, 1043};
 constexpr int kDefaults = 1024, kAdvanced = 1064;
+constexpr int kHost = 1050, kPort = 1051;  // 网络打印机 address and port
 
 TEST(ParseUnsignedField, OnlyAPlainUnsignedNumberCounts) {
   const struct {
@@ -27,10 +29,10 @@ TEST(ParseUnsignedField, OnlyAPlainUnsignedNumberCounts) {
 }
 
 TEST(PortSettingsTexts, NamesKeepFourBytesAndTheParityOneButNeverHalfASign) {
-  EXPECT_EQ(SettingsFrom({"lpt12", "com10", "115200", "even", "264", "2"}),
-            (SerialSettings{"lpt1", "com1", 115200, "e", 8, 2}));
+  EXPECT_EQ(SettingsFrom({"lpt12", "com10", "115200", "even", "264", "2", "", ""}),
+            (SerialSettings{"lpt1", "com1", 115200, "e", 8, 2, "", 9100}));
   // 并口1 keeps 并口; a串口 keeps a and 串; 奇 does not fit the parity.
-  const SerialSettings s = SettingsFrom({"\xB2\xA2\xBF\xDA" "1", "a\xB4\xAE\xBF\xDA", "", "\xC6\xE6", "", ""});
+  const SerialSettings s = SettingsFrom({"\xB2\xA2\xBF\xDA" "1", "a\xB4\xAE\xBF\xDA", "", "\xC6\xE6", "", "", "", ""});
   EXPECT_EQ(ToHex(Ascii(s.parallelPortName)), "B2 A2 BF DA");
   EXPECT_EQ(ToHex(Ascii(s.serialPortName)), "61 B4 AE");
   EXPECT_EQ(s.parity, "");
@@ -45,7 +47,7 @@ class PortSettingsPanelTest : public ::testing::Test {
     return texts;
   }
 
-  SerialSettings settings{"lpt2", "com3", 19200, "e", 7, 2};
+  SerialSettings settings{"lpt2", "com3", 19200, "e", 7, 2, "printer.local", 9101};
   PortSettingsPanel logic{settings};
   FakePanel panel;
 };
@@ -55,7 +57,7 @@ TEST_F(PortSettingsPanelTest, OpeningShowsTheStoredSettingsAndOkStoresTheFields)
   const std::vector<std::string> typed = {"lpt3", "com10", "4800", "o", "264", "1"};
   for (std::size_t i = 0; i < typed.size(); ++i) panel.texts[kFields[i]] = typed[i];
   logic.OnCommand(panel, 1);
-  EXPECT_EQ(settings, (SerialSettings{"lpt3", "com1", 4800, "o", 8, 1}));
+  EXPECT_EQ(settings, (SerialSettings{"lpt3", "com1", 4800, "o", 8, 1, "printer.local", 9101}));
   EXPECT_TRUE(panel.ended);
 }
 
@@ -65,7 +67,48 @@ TEST_F(PortSettingsPanelTest, DefaultsFillTheFieldsAndCancelStoresNothing) {
   EXPECT_FALSE(panel.ended);
   logic.OnCommand(panel, 2);  // 取消, or Esc
   EXPECT_TRUE(panel.ended);
-  EXPECT_EQ(settings, (SerialSettings{"lpt2", "com3", 19200, "e", 7, 2}));
+  EXPECT_EQ(settings, (SerialSettings{"lpt2", "com3", 19200, "e", 7, 2, "printer.local", 9101}));
+}
+
+TEST_F(PortSettingsPanelTest, NetworkPrinterFieldsAndAPortOutsideTheRangeKeepsTheDialogOpen) {
+  EXPECT_EQ(panel.texts[kHost], "printer.local");
+  EXPECT_EQ(panel.texts[kPort], "9101");
+  logic.OnCommand(panel, kDefaults);  // leaves where the printer is
+  EXPECT_EQ(panel.texts[kHost], "printer.local");
+  const struct {
+    const char* host;
+    const char* port;
+    bool stored;
+    const char* storedHost;
+    std::uint32_t storedPort;
+  } cases[] = {
+      {"", "9100", true, "", 9100},
+      {" 192.168.1.20 ", "1", true, "192.168.1.20", 1},
+      {"::1", "65535", true, "::1", 65535},
+      {"10.0.0.9", "0", false, "", 0},
+      {"10.0.0.9", "65536", false, "", 0},
+      {"10.0.0.9", "", false, "", 0},
+      {"10.0.0.9", "91oo", false, "", 0},
+  };
+  for (const auto& c : cases) {
+    FakePanel dialog;
+    SerialSettings stored{};
+    PortSettingsPanel settingsLogic{stored};
+    settingsLogic.OnInit(dialog);
+    dialog.texts[kHost] = c.host;
+    dialog.texts[kPort] = c.port;
+    settingsLogic.OnCommand(dialog, 1);
+    EXPECT_EQ(dialog.ended, c.stored) << c.port;
+    if (c.stored) {
+      EXPECT_EQ(stored.networkHost, c.storedHost);
+      EXPECT_EQ(stored.networkPort, c.storedPort);
+      EXPECT_TRUE(dialog.messages.empty());
+    } else {
+      ASSERT_EQ(dialog.messages.size(), 1u) << c.port;
+      EXPECT_EQ(dialog.messages[0].caption, "\xB6\xCB\xBF\xDA\xC9\xE8\xD6\xC3");  // 端口设置
+      EXPECT_EQ(stored, SerialSettings{});  // nothing stored
+    }
+  }
 }
 
 TEST_F(PortSettingsPanelTest, AdvancedShowsTheStoredSerialPortNotTheEditedName) {
@@ -76,11 +119,11 @@ TEST_F(PortSettingsPanelTest, AdvancedShowsTheStoredSerialPortNotTheEditedName) 
 }
 
 TEST(PortSettingsOnTheLink, StoredSettingsReachTheLineAtTheNextOpenOnly) {
-  RecordingPortDriver driver;
+  RecordingTransport driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel testPanel, dialog;
-  link.SelectPortKind(testPanel, PortKind::Serial);
+  ChooseInterface(testPanel, link, PortKind::Serial);
 
   PortSettingsPanel logic{settings};
   logic.OnInit(dialog);
@@ -94,7 +137,7 @@ TEST(PortSettingsOnTheLink, StoredSettingsReachTheLineAtTheNextOpenOnly) {
   EXPECT_EQ(std::vector<std::string>(driver.events.begin() + static_cast<long>(mark), driver.events.end()),
             (std::vector<std::string>{"close serial:com1", "open serial:com2"}));
   EXPECT_EQ(driver.lastLine, (LineSettings{19200, 7, 0, 2, true}));
-  link.SelectPortKind(testPanel, PortKind::Parallel);
+  ChooseInterface(testPanel, link, PortKind::Parallel);
   EXPECT_EQ(driver.events.back(), "open parallel:lpt2");
 }
 

@@ -7,19 +7,18 @@
 #include <thread>
 
 #include "fakes/fake_panel.h"
+#include "fakes/simple_ports.h"
 #include "link/printer_link.h"
+#include "panels/interface_choice.h"
 
 namespace {
 
 // A driver that checks, from any thread, that no write reaches a closed
 // connection and that no two writes overlap.
-class CheckingDriver : public PortDriver {
+class CheckingDriver : public SimplePorts {
  public:
-  PortHandle OpenSerial(const std::string&, const LineSettings&) override { return Open(); }
-  PortHandle OpenParallel(const std::string&) override { return Open(); }
-  std::vector<std::string> ListUsbPrinters() override { return {}; }
-  PortHandle OpenUsb(const std::string&) override { return Open(); }
-  void Write(PortHandle port, const std::uint8_t* bytes, std::size_t count) override {
+  Handle OpenPort(const Endpoint&) override { return Open(); }
+  void WritePort(Handle port, const std::uint8_t* bytes, std::size_t count) override {
     if (writing_.exchange(true)) overlaps++;
     {
       std::lock_guard lock(mutex_);
@@ -32,23 +31,22 @@ class CheckingDriver : public PortDriver {
     writes++;
     writing_ = false;
   }
-  void Close(PortHandle port) override {
+  void ClosePort(Handle port) override {
     std::lock_guard lock(mutex_);
     open_.erase(port);
   }
-  void ShowOpenFailure() override {}
 
   std::atomic<int> writes{0}, overlaps{0}, writesToClosed{0}, tornRuns{0};
 
  private:
-  PortHandle Open() {
+  Handle Open() {
     std::lock_guard lock(mutex_);
-    PortHandle p = reinterpret_cast<PortHandle>(++next_);
+    Handle p = reinterpret_cast<Handle>(++next_);
     open_.insert(p);
     return p;
   }
   std::mutex mutex_;
-  std::set<PortHandle> open_;
+  std::set<Handle> open_;
   std::uintptr_t next_ = 0;
   std::atomic<bool> writing_{false};
 };
@@ -56,9 +54,9 @@ class CheckingDriver : public PortDriver {
 TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
   CheckingDriver driver;
   SerialSettings settings;
-  PrinterLink link(driver, settings);
+  PrinterLink link(driver, driver, settings);
   FakePanel panel;
-  link.SelectPortKind(panel, PortKind::Serial);
+  ChooseInterface(panel, link, PortKind::Serial);
 
   std::atomic<bool> stop{false};
   std::thread worker([&] {
@@ -69,7 +67,7 @@ TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
   for (int i = 0; i < 2000; ++i) {
     link.SendBytes(run);
     link.ResetAfterSend();
-    if (i % 500 == 0) link.SelectPortKind(panel, i % 1000 ? PortKind::Serial : PortKind::Parallel);
+    if (i % 500 == 0) ChooseInterface(panel, link, i % 1000 ? PortKind::Serial : PortKind::Parallel);
   }
   stop = true;
   worker.join();
@@ -85,21 +83,17 @@ TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
 namespace {
 
 // Records which thread wrote each run, in line order.
-class OrderDriver : public PortDriver {
+class OrderDriver : public SimplePorts {
  public:
-  PortHandle OpenSerial(const std::string&, const LineSettings&) override { return this; }
-  PortHandle OpenParallel(const std::string&) override { return this; }
-  std::vector<std::string> ListUsbPrinters() override { return {}; }
-  PortHandle OpenUsb(const std::string&) override { return this; }
-  void Write(PortHandle, const std::uint8_t* bytes, std::size_t count) override {
+  Handle OpenPort(const Endpoint&) override { return this; }
+  void WritePort(Handle, const std::uint8_t* bytes, std::size_t count) override {
     std::lock_guard lock(mutex_);
     line.emplace_back(reinterpret_cast<const char*>(bytes), count);
   }
-  void Close(PortHandle) override {
+  void ClosePort(Handle) override {
     std::lock_guard lock(mutex_);
     line.emplace_back("close");
   }
-  void ShowOpenFailure() override {}
 
   std::mutex mutex_;
   std::vector<std::string> line;
@@ -111,9 +105,9 @@ template <typename Press>
 int UnbrokenBlocks(const std::vector<std::string>& block, Press press) {
   OrderDriver driver;
   SerialSettings settings;
-  PrinterLink link(driver, settings);
+  PrinterLink link(driver, driver, settings);
   FakePanel panel;
-  link.SelectPortKind(panel, PortKind::Serial);
+  ChooseInterface(panel, link, PortKind::Serial);
 
   std::atomic<bool> stop{false};
   std::thread worker([&] {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "fakes/no_files.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
 #include "link/printer_link.h"
 #include "perf/aging_worker.h"
 #include "perf/sample_job.h"
@@ -17,13 +17,13 @@ struct NoJobs : SampleStore {
 };
 
 struct Services {
-  RecordingPortDriver driver;
+  RecordingTransport driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   NoJobs jobs;
   NoFiles files;
   AgingWorker aging{link};
-  PanelServices services{driver, settings, link, jobs, files, aging};
+  PanelServices services{settings, link, jobs, files, aging};
 };
 
 TEST(PanelCatalog, EveryPanelHasItsOwnCommandAndDialogAndBuildsItsLogic) {

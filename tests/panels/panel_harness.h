@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fakes/fake_panel.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
 #include "link/printer_link.h"
 #include "support/hex.h"
 
@@ -12,9 +12,9 @@
 // button, get back the runs it wrote.
 template <typename PanelType>
 struct PanelHarness {
-  RecordingPortDriver driver;
+  RecordingTransport driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel panel;
   PanelType logic{link};
 

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "fakes/fake_panel.h"
+#include "fakes/simple_ports.h"
 #include "link/printer_link.h"
 #include "panels/command_panel.h"
+#include "panels/interface_choice.h"
 
 namespace {
 
@@ -29,20 +31,16 @@ int ThreadNumber() {
 // A port that any thread may write to: it keeps each write with its
 // writer's thread, can hold writes until released, and lets the test wait
 // for a number of writes.
-class ThreadedDriver : public PortDriver {
+class ThreadedDriver : public SimplePorts {
  public:
   struct Entry {
     std::string bytes;
     int writer;  // ThreadNumber()
   };
 
-  PortHandle OpenSerial(const std::string&, const LineSettings&) override { return Log("open"); }
-  PortHandle OpenParallel(const std::string&) override { return Log("open"); }
-  std::vector<std::string> ListUsbPrinters() override { return {}; }
-  PortHandle OpenUsb(const std::string&) override { return Log("open"); }
-  void Close(PortHandle) override { Log("close"); }
-  void ShowOpenFailure() override {}
-  void Write(PortHandle, const std::uint8_t* bytes, std::size_t count) override {
+  Handle OpenPort(const Endpoint&) override { return Log("open"); }
+  void ClosePort(Handle) override { Log("close"); }
+  void WritePort(Handle, const std::uint8_t* bytes, std::size_t count) override {
     std::unique_lock lock(mutex_);
     ++held_;
     changed_.notify_all();
@@ -76,7 +74,7 @@ class ThreadedDriver : public PortDriver {
   }
 
  private:
-  PortHandle Log(const char* what) {
+  Handle Log(const char* what) {
     std::lock_guard lock(mutex_);
     line_.push_back({what, ThreadNumber()});
     return this;
@@ -91,7 +89,7 @@ class ThreadedDriver : public PortDriver {
 
 struct AgingWorkerTest : ::testing::Test {
   void SetUp() override {
-    link.SelectPortKind(panel, PortKind::Serial);
+    ChooseInterface(panel, link, PortKind::Serial);
   }
   std::vector<ThreadedDriver::Entry> Writes() {
     std::vector<ThreadedDriver::Entry> writes;
@@ -102,7 +100,7 @@ struct AgingWorkerTest : ::testing::Test {
 
   ThreadedDriver driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel panel;
 };
 

@@ -10,7 +10,7 @@
 
 #include "fakes/fake_panel.h"
 #include "fakes/no_files.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
 #include "link/printer_link.h"
 #include "perf/aging_worker.h"
 #include "perf/charset_tables.h"
@@ -22,14 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Also notes where each write's bytes came from.
-class SourceRecordingDriver : public RecordingPortDriver {
- public:
-  void Write(PortHandle port, const std::uint8_t* bytes, std::size_t count) override {
-    sources.push_back(bytes);
-    RecordingPortDriver::Write(port, bytes, count);
-  }
-  std::vector<const std::uint8_t*> sources;
-};
+using SourceRecordingDriver = RecordingTransport;
 
 // The aging run's pauses: each is noted, then lasts until the run is stopped.
 struct PauseLog {
@@ -54,13 +47,13 @@ struct PauseLog {
 struct Harness {
   SourceRecordingDriver driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel panel;
   MapSampleStore jobs;
   NoFiles files;
   PauseLog pauseLog;
   AgingWorker aging{link, [this](std::chrono::milliseconds p, StopRequest& s) { pauseLog(p, s); }};
-  PanelServices services{driver, settings, link, jobs, files, aging};
+  PanelServices services{settings, link, jobs, files, aging};
   PerformancePanel logic{services};
 
   Harness() {
@@ -354,13 +347,13 @@ TEST(PerformancePanel, AgingStartsWithTheTypedPauseAndStopsWithoutReset) {
 }
 
 TEST(PerformancePanel, AgingRunOutlivesThePanel) {
-  RecordingPortDriver driver;
+  RecordingTransport driver;
   SerialSettings settings;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   MapSampleStore jobs;
   NoFiles files;
   AgingWorker aging{link};
-  PanelServices services{driver, settings, link, jobs, files, aging};
+  PanelServices services{settings, link, jobs, files, aging};
   {
     FakePanel panel;
     PerformancePanel logic{services};

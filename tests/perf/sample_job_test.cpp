@@ -6,33 +6,27 @@
 #include <vector>
 
 #include "fakes/fake_panel.h"
-#include "fakes/recording_port_driver.h"
+#include "fakes/recording_transport.h"
+#include "panels/interface_choice.h"
 #include "perf/map_sample_store.h"
 #include "support/hex.h"
 
 namespace {
 
 // Also notes where each write's bytes came from.
-class SourceRecordingDriver : public RecordingPortDriver {
- public:
-  void Write(PortHandle port, const std::uint8_t* bytes, std::size_t count) override {
-    sources.push_back(bytes);
-    RecordingPortDriver::Write(port, bytes, count);
-  }
-  std::vector<const std::uint8_t*> sources;
-};
+using SourceRecordingDriver = RecordingTransport;
 
 class SendSampleJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    link.SelectPortKind(panel, PortKind::Serial);
+    ChooseInterface(panel, link, PortKind::Serial);
     panel.messages.clear();
     driver.events.clear();
   }
 
   SerialSettings settings;
   SourceRecordingDriver driver;
-  PrinterLink link{driver, settings};
+  PrinterLink link{driver, driver, settings};
   FakePanel panel;
   MapSampleStore store;
 };

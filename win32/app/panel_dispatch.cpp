@@ -5,7 +5,8 @@
 #include "app/panel_catalog.h"
 #include "custom/win32_file_reader.h"
 #include "link/printer_link.h"
-#include "link/win32_port_driver.h"
+#include "link/message_box_reporter.h"
+#include "link/win32_transport.h"
 #include "perf/aging_worker.h"
 #include "perf/resource_sample_store.h"
 #include "ui/dialog_runner.h"
@@ -28,13 +29,13 @@ struct ProcessAgingWorker {
 // user's files and the aging run. Statics end in reverse order: the run
 // before the link.
 PanelServices& Services() {
-  static Win32PortDriver portDriver;
+  static Win32Transport transport(Win32Transport::Options{.whileWaiting = PaintPendingWindows});
+  static MessageBoxReporter reporter;
   static SerialSettings serialSettings;
-  static PrinterLink printerLink(portDriver, serialSettings);
+  static PrinterLink printerLink(transport, reporter, serialSettings);
   static Win32FileReader userFiles;
   static ProcessAgingWorker aging(printerLink);
-  static PanelServices services{portDriver, serialSettings, printerLink, SampleJobsFromResources(), userFiles,
-                                aging.worker};
+  static PanelServices services{serialSettings, printerLink, SampleJobsFromResources(), userFiles, aging.worker};
   return services;
 }
 

@@ -1,4 +1,6 @@
-#include "sink.h"
+#include "target.h"
+
+#include "link/port_settings.h"
 
 bool ParseTcpTarget(const std::string& target, std::string& host, std::string& port, std::string& error) {
   const std::string scheme = "tcp://";
@@ -15,7 +17,8 @@ bool ParseTcpTarget(const std::string& target, std::string& host, std::string& p
     host = rest.substr(0, colon);
     if (colon != std::string::npos) port = rest.substr(colon + 1);
   }
-  if (host.empty() || port.empty() || port.find_first_not_of("0123456789") != std::string::npos) {
+  if (host.empty() || port.empty() || port.find_first_not_of("0123456789") != std::string::npos ||
+      !NetworkPortIsValid(port)) {
     error = "bad network target \"" + target + "\": use tcp://HOST or tcp://HOST:PORT";
     host.clear();
   }
