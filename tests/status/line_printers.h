@@ -115,14 +115,6 @@ class TcpPrinter {
     close(server_);
   }
   int Port() const { return port_; }
-  int Connect() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(static_cast<std::uint16_t>(port_));
-    return connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 ? fd : -1;
-  }
 
  private:
   int server_ = -1, port_ = 0;

@@ -3,8 +3,8 @@
 // TCP listeners that answer like a printer, with garbage or never.
 #include <gtest/gtest.h>
 
-#include "fd_connection.h"
 #include "line_printers.h"
+#include "link/posix_transport.h"
 #include "status/findings.h"
 #include "status/printer_query.h"
 #include "text/gbk.h"
@@ -38,11 +38,12 @@ TEST(QueryLines, VirtualPrinterOnAPseudoTerminal) {
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.state);
     VirtualPrinter printer(c.state);
-    const int fd = printer.OpenCom1();
-    ASSERT_GE(fd, 0);
-    FdConnection line(fd);
+    Endpoint com1{TransportKind::Serial, printer.Com1(), "", LineSettings{9600, 8, 0, 0, true}};
+    std::string error;
+    const auto line = PosixTransport().Open(com1, error);
+    ASSERT_NE(line, nullptr) << error;
     const auto started = Clock::now();
-    const PrinterAnswers answers = QueryPrinter(line);
+    const PrinterAnswers answers = QueryPrinter(*line);
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(2));
     EXPECT_EQ(answers.outcome, c.outcome);
     EXPECT_TRUE(Shows(answers, c.line));
@@ -71,11 +72,12 @@ TEST(QueryLines, NetworkPrinters) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TcpPrinter printer(c.script, c.reads);
-    const int fd = printer.Connect();
-    ASSERT_GE(fd, 0);
-    FdConnection line(fd);
+    Endpoint where{TransportKind::Network, "127.0.0.1", std::to_string(printer.Port()), {}};
+    std::string error;
+    const auto line = PosixTransport().Open(where, error);
+    ASSERT_NE(line, nullptr) << error;
     const auto started = Clock::now();
-    const PrinterAnswers answers = QueryPrinter(line);
+    const PrinterAnswers answers = QueryPrinter(*line);
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(2));
     EXPECT_EQ(answers.outcome, c.expected.outcome);
     EXPECT_TRUE(Shows(answers, c.expected.line));
