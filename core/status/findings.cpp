@@ -89,6 +89,7 @@ std::vector<std::string> ResultLines(const PrinterAnswers& answers) {
   }
   for (const Finding& f : findings)
     if (!f.text.empty()) lines.push_back(f.text);
+  if (answers.outcome == PrinterAnswers::Outcome::Silent) lines.push_back("请检查打印机电源、连线、接口和端口设置");
   return lines;
 }
 

@@ -27,7 +27,8 @@ std::vector<Finding> Findings(const PrinterAnswers& answers);
 bool ReadyToPrint(const PrinterAnswers& answers);
 
 // The lines to show: when the printer answered, first whether it can print
-// (and what keeps it from printing), then every finding's line.
+// (and what keeps it from printing), then every finding's line; when it
+// was silent, what to check.
 std::vector<std::string> ResultLines(const PrinterAnswers& answers);
 
 // "answered", "silent", "garbled" or "failed".

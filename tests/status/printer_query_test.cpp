@@ -50,7 +50,8 @@ struct QueryCase {
 
 using O = PrinterAnswers::Outcome;
 const QueryCase kCases[] = {
-    {"silent printer is asked once", {{"10 04 01", {}}}, "", 1000, "", O::Silent, "10 04 01", "无应答"},
+    {"silent printer is asked once", {{"10 04 01", {}}}, "", 1000, "", O::Silent, "10 04 01",
+     "无应答|请检查打印机电源、连线、接口和端口设置"},
     {"garbage is no status", {{"10 04 01", Hex("FF 00 55")}}, "", 1000, "", O::Garbled, "10 04 01",
      "应答无法识别（请检查波特率等端口设置）"},
     {"stray bytes before the answer are skipped", {{"10 04 01", Hex("00 FF 1A")}}, "", 1000, "", O::Answered,
