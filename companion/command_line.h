@@ -36,6 +36,7 @@ int RunList(const std::vector<std::string>& args);
 int RunSend(const std::vector<std::string>& args);
 int RunDecode(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
+int RunStatus(const std::vector<std::string>& args);
 
 // "postest: " and the message on stderr; returns `status`.
 int Fail(int status, const std::string& message);

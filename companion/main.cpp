@@ -23,6 +23,7 @@ const char* kHelp =
     "                                        press a button; write what it sends\n"
     "  decode [FILE] [--set SET]             one line per command of a stream\n"
     "  render [FILE] -o PAGE.png             the printout as a picture\n"
+    "  status --to TARGET [--json]           ask a printer what is wrong and who it is\n"
     "\n"
     "'postest COMMAND --help' tells more about each.\n";
 
@@ -38,6 +39,7 @@ int Run(const std::vector<std::string>& args) {
   if (command == "send") return RunSend(rest);
   if (command == "decode") return RunDecode(rest);
   if (command == "render") return RunRender(rest);
+  if (command == "status") return RunStatus(rest);
   return Fail(kExitUsage, "unknown command \"" + command + "\" (postest --help)");
 }
 

@@ -10,6 +10,9 @@
  * Writes the slave path to <dir>/pty and then creates <dir>/ready.
  * Whoever creates <dir>/sync.req gets it deleted once every byte written
  * to the ports before has been appended to the files.
+ * COM1 answers status requests (DLE EOT n) and identity requests (GS I n)
+ * like a printer, in the state named in <dir>/printer-state (see states[]
+ * below; no file: ready).
  * Runs until SIGTERM or SIGINT.
  */
 #define _GNU_SOURCE
@@ -64,13 +67,105 @@ static void write_all(int fd, const char *buf, ssize_t n)
     }
 }
 
-/* Reads what is there; returns 0 when nothing (more) can be read now. */
-static int drain(int from, int to)
+/* The virtual printer's answers to DLE EOT 1..4 in each state it can be
+ * put in; a printer that is offline takes no GS I. */
+static const struct printer_state {
+    const char *name;
+    unsigned char status[4];
+    int silent;  /* answers nothing */
+    int garbage; /* answers bytes that are no status */
+} states[] = {
+    {"ready", {0x12, 0x12, 0x12, 0x12}, 0, 0},
+    {"paper-out", {0x1A, 0x32, 0x12, 0x7E}, 0, 0},
+    {"cover-open", {0x1A, 0x16, 0x12, 0x12}, 0, 0},
+    {"silent", {0}, 1, 0},
+    {"garbage", {0}, 0, 1},
+};
+
+/* Its answers to GS I n: an id byte, or a text (sent as 5F text 00). */
+static const struct identity {
+    unsigned char n;
+    const char *text;
+    unsigned char id;
+} identities[] = {
+    {1, NULL, 0x01}, {2, NULL, 0x03}, {3, NULL, 0x01},
+    {65, "1.00", 0}, {66, "PosPrinterTester", 0}, {67, "VIRTUAL PRINTER", 0}, {68, "E2E-COM1", 0},
+};
+
+static char state_path[4096];
+
+static const struct printer_state *current_state(void)
+{
+    char name[64] = "";
+    FILE *f = fopen(state_path, "r");
+    if (f) {
+        if (!fgets(name, sizeof name, f)) name[0] = 0;
+        fclose(f);
+        name[strcspn(name, "\r\n")] = 0;
+    }
+    for (size_t i = 0; i < sizeof states / sizeof states[0]; i++)
+        if (strcmp(states[i].name, name) == 0) return &states[i];
+    return &states[0];
+}
+
+/* Best effort: an answer nobody reads is dropped once the line is full. */
+static void answer(int fd, const unsigned char *bytes, size_t n)
+{
+    while (n > 0) {
+        ssize_t w = write(fd, bytes, n);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return;
+        bytes += w;
+        n -= (size_t)w;
+    }
+}
+
+/* Watches the bytes sent to COM1 for requests and answers them. */
+static void answer_requests(int fd, const unsigned char *buf, ssize_t n)
+{
+    static unsigned char last[2];
+    for (ssize_t i = 0; i < n; i++) {
+        unsigned char b = buf[i];
+        const struct printer_state *s = NULL;
+        if ((last[0] == 0x10 && last[1] == 0x04 && b >= 1 && b <= 4) || (last[0] == 0x1D && last[1] == 'I'))
+            s = current_state();
+        if (s && !s->silent) {
+            static const unsigned char noise[] = {0xFF, 0x00, 0x55};
+            if (s->garbage) {
+                answer(fd, noise, sizeof noise);
+            } else if (last[0] == 0x10) {
+                answer(fd, &s->status[b - 1], 1);
+            } else if (!(s->status[0] & 0x08)) {
+                for (size_t k = 0; k < sizeof identities / sizeof identities[0]; k++) {
+                    const struct identity *id = &identities[k];
+                    if (id->n != b) continue;
+                    if (!id->text) {
+                        answer(fd, &id->id, 1);
+                    } else {
+                        unsigned char text[128];
+                        size_t len = strlen(id->text);
+                        text[0] = 0x5F;
+                        memcpy(text + 1, id->text, len);
+                        text[len + 1] = 0;
+                        answer(fd, text, len + 2);
+                    }
+                }
+            }
+        }
+        last[0] = last[1];
+        last[1] = b;
+    }
+}
+
+/* Reads what is there; returns 0 when nothing (more) can be read now.
+ * `replies` >= 0: the port answers requests there. */
+static int drain(int from, int to, int replies)
 {
     char buf[8192];
     ssize_t n = read(from, buf, sizeof buf);
     if (n > 0) {
         write_all(to, buf, n);
+        if (replies >= 0) answer_requests(replies, (const unsigned char *)buf, n);
         return 1;
     }
     return 0;
@@ -138,6 +233,7 @@ int main(int argc, char **argv)
     if (!f) die(path);
     fclose(f);
 
+    join(state_path, sizeof state_path, dir, "printer-state");
     char sync_path[4096];
     join(sync_path, sizeof sync_path, dir, "sync.req");
     struct pollfd fds[2] = {{master, POLLIN, 0}, {fifo, POLLIN, 0}};
@@ -147,19 +243,19 @@ int main(int argc, char **argv)
             if (errno == EINTR) continue;
             die("poll");
         }
-        if (fds[0].revents & POLLIN) while (drain(master, com_sink)) {}
-        if (fds[1].revents & POLLIN) while (drain(fifo, lpt_sink)) {}
+        if (fds[0].revents & POLLIN) while (drain(master, com_sink, master)) {}
+        if (fds[1].revents & POLLIN) while (drain(fifo, lpt_sink, -1)) {}
         /* A sync request: take in everything written so far, which has
          * reached the pty master once the line has been quiet a moment. */
         if (access(sync_path, F_OK) == 0) {
             while (poll(fds, 2, 20) > 0) {
-                while (drain(master, com_sink)) {}
-                while (drain(fifo, lpt_sink)) {}
+                while (drain(master, com_sink, master)) {}
+                while (drain(fifo, lpt_sink, -1)) {}
             }
             unlink(sync_path);
         }
     }
-    while (drain(master, com_sink)) {}
-    while (drain(fifo, lpt_sink)) {}
+    while (drain(master, com_sink, master)) {}
+    while (drain(fifo, lpt_sink, -1)) {}
     return 0;
 }

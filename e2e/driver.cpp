@@ -1640,6 +1640,22 @@ void runChoose(Session& s, const Step& st)
     check(problems.empty(), name + (st.cols[3] == "-" ? ": cancelled" : ": chosen"), problems);
 }
 
+// printer LABEL | STATE: the virtual printer on COM1 answers status requests
+// as a printer in STATE from now on (ready, paper-out, cover-open, silent,
+// garbage).
+void parsePrinter(Step& st, const Defs&)
+{
+    static const char* const states[] = {"ready", "paper-out", "cover-open", "silent", "garbage"};
+    if (std::find(std::begin(states), std::end(states), st.cols[1]) == std::end(states))
+        throw std::runtime_error("unknown printer state " + st.cols[1]);
+}
+
+void runPrinter(Session&, const Step& st)
+{
+    check(writeWholeFile(g_captureDir + L"\\printer-state", st.cols[1] + "\n"), st.label(),
+          "cannot write the printer state");
+}
+
 struct KindRow {
     const char* name;
     size_t minCols, maxCols; // columns after the kind, the label first
@@ -1667,6 +1683,7 @@ const KindRow kKinds[] = {
     {"file", 3, 3, parseFile, runFile},
     {"line", 2, 2, parseLineStep, runLine},
     {"choose", 4, 4, parseChoose, runChoose},
+    {"printer", 2, 2, parsePrinter, runPrinter},
 };
 
 const KindRow* findKind(const std::string& name)

@@ -16,6 +16,7 @@
 #include "panels/star18_panel.h"
 #include "panels/star9_panel.h"
 #include "perf/performance_panel.h"
+#include "status/status_panel.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ const PanelEntry kPanels[] = {
     {IDM_636K_ADVANCED, IDD_636K_ADVANCED, kMainWindow, MakePanel<k636::AdvancedPanel>},
     {IDM_E42, IDD_E42, kMainWindow, MakePanel<ToolE42>},
     {IDM_PORT_SETTINGS, IDD_PORT_SETTINGS, kMainWindow, MakePortSettings},
+    {IDM_PRINTER_STATUS, IDD_PRINTER_STATUS, kMainWindow, MakePanel<StatusPanel>},
     {IDM_EPSON_MODE, IDD_EPSON, kNoOwner, MakePanel<EpsonPanel>},
     {IDM_STAR_9PIN, IDD_STAR_9PIN, kNoOwner, MakePanel<Star9Panel>},
     {IDM_STAR_18PIN, IDD_STAR_18PIN, kNoOwner, MakePanel<Star18Panel>},

@@ -8,11 +8,11 @@ constexpr int kCloseButtonId = 1;
 }
 
 void CommandPanel::OnCommand(Panel& panel, int controlId) {
+  if (const std::optional<PortKind> kind = InterfaceOfRadio(controlId)) {
+    ChooseInterface(panel, link_, *kind);
+    return;
+  }
   switch (controlId) {
-    case kSerialRadioId: ChooseInterface(panel, link_, PortKind::Serial); return;
-    case kParallelRadioId: ChooseInterface(panel, link_, PortKind::Parallel); return;
-    case kUsbRadioId: ChooseInterface(panel, link_, PortKind::Usb); return;
-    case kNetworkRadioId: ChooseInterface(panel, link_, PortKind::Network); return;
     case kCloseButtonId:
       link_.CloseAll();
       panel.EndDialog(0);

@@ -18,6 +18,12 @@ const char* PromptFor(PortKind kind) {
 
 }  // namespace
 
+std::optional<PortKind> InterfaceOfRadio(int controlId) {
+  for (int i = 0; i < 4; ++i)
+    if (kRadioIds[i] == controlId) return static_cast<PortKind>(i);
+  return std::nullopt;
+}
+
 void ShowInterface(Panel& panel, std::optional<PortKind> kind) {
   for (int i = 0; i < 4; ++i) panel.SetChecked(kRadioIds[i], kind && static_cast<int>(*kind) == i);
 }

@@ -14,6 +14,9 @@ struct SerialSettings;
 // says where to set it and the marks go back to the interface in use.
 void ChooseInterface(Panel& panel, PrinterLink& link, PortKind kind);
 
+// The interface a radio button stands for; none for any other control.
+std::optional<PortKind> InterfaceOfRadio(int controlId);
+
 // Marks the radio button of `kind` and clears the other three; none when
 // there is no interface.
 void ShowInterface(Panel& panel, std::optional<PortKind> kind);

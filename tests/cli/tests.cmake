@@ -4,11 +4,13 @@ add_executable(cli_tests
   ${CMAKE_CURRENT_LIST_DIR}/send_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/preview_commands_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_test.cpp
 )
-add_dependencies(cli_tests postest)
+add_dependencies(cli_tests postest capture)
 target_include_directories(cli_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
 target_compile_definitions(cli_tests PRIVATE
   POSTEST="$<TARGET_FILE:postest>"
+  CAPTURE="$<TARGET_FILE:capture>"
   CLI_GOLDEN_DIR="${CMAKE_CURRENT_LIST_DIR}/golden"
   CLI_WORK_DIR="${CMAKE_CURRENT_BINARY_DIR}/cli_work")
 target_link_libraries(cli_tests PRIVATE GTest::gtest_main)
