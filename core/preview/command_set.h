@@ -63,6 +63,9 @@ enum class Action {
   PrintImage,       // GS / m
   Barcode,          // GS k, FS P
   TwoDimensionalCode,  // GS ( k: a setting, the data, or print
+  Graphics,         // GS ( L, GS 8 L: m fn, then the function's bytes
+  DefineNvImages,   // FS q n
+  PrintNvImage,     // FS p n m
   BarcodeHeight,
   BarcodeWidth,
   BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)

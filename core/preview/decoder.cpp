@@ -143,62 +143,71 @@ int Item::Param(std::span<const std::uint8_t> stream, int i) const {
   return i < definition->params && at < stream.size() ? stream[at] : 0;
 }
 
-Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
-  Decoding out;
-  const Index& index = IndexOf(set);
-  std::size_t at = 0;
-  while (at < s.size()) {
-    Item item;
-    item.offset = at;
-    const CommandSpec* definition = nullptr;
-    bool partial = false;
-    for (const CommandSpec* candidate : index.Starting(s[at])) {
-      bool cut = false;
-      if (Matches(s, at, candidate->prefix, cut)) {
-        definition = candidate;
-        break;
-      }
-      partial = partial || cut;
+namespace {
+
+// The item that starts at `at`, before the stream's end.
+Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set) {
+  Item item;
+  item.offset = at;
+  const CommandSpec* definition = nullptr;
+  bool partial = false;
+  for (const CommandSpec* candidate : index.Starting(s[at])) {
+    bool cut = false;
+    if (Matches(s, at, candidate->prefix, cut)) {
+      definition = candidate;
+      break;
     }
-    if (definition != nullptr) {
-      const std::size_t params = at + definition->prefix.size();
-      const std::size_t data = params + static_cast<std::size_t>(definition->params);
-      const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
-      item.definition = definition;
-      // Compared with what remains: data + length could wrap on 32 bits.
-      if (length == kUnknownLength || length > s.size() - data) {
-        item.kind = Item::Truncated;
-        item.length = s.size() - at;
-        out.items.push_back(item);
-        out.truncated = true;
-        break;
-      }
-      item.dataAt = data;
-      item.dataLength = length;
-      item.length = data + length - at;
-      if (definition->action == Action::Unsupported) {
-        item.kind = Item::Unknown;
-        ++out.unknown;
-      }
-    } else if (const std::size_t text = TextLength(s, at); text > 0) {
-      item.kind = Item::Text;
-      item.length = text;
-    } else if (partial) {
+    partial = partial || cut;
+  }
+  if (definition != nullptr) {
+    const std::size_t params = at + definition->prefix.size();
+    const std::size_t data = params + static_cast<std::size_t>(definition->params);
+    const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
+    item.definition = definition;
+    // Compared with what remains: data + length could wrap on 32 bits.
+    if (length == kUnknownLength || length > s.size() - data) {
       item.kind = Item::Truncated;
       item.length = s.size() - at;
-      out.items.push_back(item);
-      out.truncated = true;
-      break;
-    } else {
-      // An escape sequence we do not know takes its letter with it.
-      const bool escape = s[at] == 0x1B || s[at] == 0x1C || s[at] == 0x1D;
-      item.kind = Item::Unknown;
-      item.length = escape && at + 1 < s.size() ? 2 : 1;
-      ++out.unknown;
+      return item;
     }
-    out.items.push_back(item);
+    item.dataAt = data;
+    item.dataLength = length;
+    item.length = data + length - at;
+    if (definition->action == Action::Unsupported) item.kind = Item::Unknown;
+  } else if (const std::size_t text = TextLength(s, at); text > 0) {
+    item.kind = Item::Text;
+    item.length = text;
+  } else if (partial) {
+    item.kind = Item::Truncated;
+    item.length = s.size() - at;
+  } else {
+    // An escape sequence we do not know takes its letter with it.
+    const bool escape = s[at] == 0x1B || s[at] == 0x1C || s[at] == 0x1D;
+    item.kind = Item::Unknown;
+    item.length = escape && at + 1 < s.size() ? 2 : 1;
+  }
+  return item;
+}
+
+}  // namespace
+
+Decoding DecodeEach(std::span<const std::uint8_t> s, CommandSet set, const std::function<void(const Item&)>& each) {
+  Decoding out;
+  const Index& index = IndexOf(set);
+  for (std::size_t at = 0; at < s.size();) {
+    const Item item = ItemAt(s, at, index, set);
+    out.unknown += item.kind == Item::Unknown;
+    out.truncated = out.truncated || item.kind == Item::Truncated;
+    each(item);
     at += item.length;
   }
+  return out;
+}
+
+Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
+  std::vector<Item> items;
+  Decoding out = DecodeEach(s, set, [&](const Item& item) { items.push_back(item); });
+  out.items = std::move(items);
   return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ struct Decoding {
 };
 
 Decoding Decode(std::span<const std::uint8_t> stream, CommandSet set);
+
+// The same reading, handing each item to `each` in turn and keeping none:
+// the result has the counts and no items.
+Decoding DecodeEach(std::span<const std::uint8_t> stream, CommandSet set, const std::function<void(const Item&)>& each);
 
 // One line for an item: offset, bytes in hex and what the item is.
 std::string DescribeItem(const Item& item, std::span<const std::uint8_t> stream);

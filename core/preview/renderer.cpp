@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "preview/glyph_font.h"
+#include "preview/graphics.h"
 #include "preview/symbol_commands.h"
 #include "preview/symbols.h"
 #include "text/gbk.h"
@@ -54,11 +55,12 @@ class Renderer {
     Reset();
   }
 
-  Rendering Run(const Decoding& decoding) {
-    for (const Item& item : decoding.items) {
-      if (!stopped_.empty()) break;
-      Step(item);
-    }
+  // Items past a limit are passed over.
+  void Take(const Item& item) {
+    if (stopped_.empty()) Step(item);
+  }
+
+  Rendering Finish() {
     PrintLine();  // what the line buffer holds is paid for
     Rendering out = std::move(result_);
     out.stopped = stopped_;
@@ -256,6 +258,13 @@ class Renderer {
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
+      case Action::Graphics:
+        if (const auto print = graphics_.Apply(s_.subspan(item.dataAt, item.dataLength))) DrawBitmap(*print);
+        break;
+      case Action::DefineNvImages: graphics_.DefineNvImages(p0, s_.subspan(item.dataAt, item.dataLength)); break;
+      case Action::PrintNvImage:
+        if (const auto print = graphics_.PrintNvImage(p0, p1)) DrawBitmap(*print);
+        break;
       case Action::TwoDimensionalCode:
         if (const auto print = codes_.Apply(s_.subspan(item.dataAt, item.dataLength))) TwoDimensional(*print);
         break;
@@ -484,6 +493,24 @@ class Renderer {
     ++result_.images;
   }
 
+  // A stored picture, printed at once and aligned as set.
+  void DrawBitmap(const GraphicsStore::Print& print) {
+    PrintLine();
+    const Bitmap& b = *print.bitmap;
+    const int sx = print.scaleX, sy = print.scaleY;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{b.width} * sx, canvasWidth_)));
+    const int shown = std::min(b.width, (canvasWidth_ - left + sx - 1) / sx);
+    for (int r = 0; r < b.height && stopped_.empty(); ++r) {
+      if (!Spend(std::int64_t{shown} * sx * sy)) break;
+      for (int c = 0; c < shown; ++c)
+        if (b.Dot(c, r))
+          for (int yy = 0; yy < sy; ++yy)
+            for (int xx = 0; xx < sx; ++xx) Dot(left + c * sx + xx, y_ + std::int64_t{r} * sy + yy);
+    }
+    Down(std::int64_t{b.height} * sy);
+    ++result_.images;
+  }
+
   void TwoDimensional(const TwoDimensionalCodes::Print& print) {
     PrintLine();
     if (const auto symbol = EncodeSymbol(print.request)) {
@@ -595,6 +622,7 @@ class Renderer {
   int barHeight_ = 162, barWidth_ = 3;
   int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
   TwoDimensionalCodes codes_;
+  GraphicsStore graphics_;  // kept by ESC @, as the printer keeps what it stored
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;
@@ -620,7 +648,16 @@ Paper DefaultPaper(CommandSet set) { return *PaperFor(set == CommandSet::EscPos 
 
 Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
                  const Limits& limits) {
-  return Renderer(stream, set, paper, limits).Run(decoding);
+  Renderer renderer(stream, set, paper, limits);
+  for (const Item& item : decoding.items) renderer.Take(item);
+  return renderer.Finish();
+}
+
+Rendering DecodeAndRender(std::span<const std::uint8_t> stream, CommandSet set, const Paper& paper, Decoding& counts,
+                          const Limits& limits) {
+  Renderer renderer(stream, set, paper, limits);
+  counts = DecodeEach(stream, set, [&](const Item& item) { renderer.Take(item); });
+  return renderer.Finish();
 }
 
 }  // namespace preview

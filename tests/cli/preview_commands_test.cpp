@@ -39,6 +39,8 @@ TEST(PostestDecode, StarCutAndEscPFormFeedAreNamedInTheirSets) {
             std::string::npos);
   EXPECT_NE(RunPostest({"decode", "--set", "escp"}, AsText(Hex("0C"))).out.find("FF        form feed"),
             std::string::npos);
+  EXPECT_NE(RunPostest({"decode", "--set", "STAR"}, AsText(Hex("1B 64 00"))).out.find("ESC d     cut (0)"),
+            std::string::npos) << "set names are case-insensitive";
 }
 
 TEST(PostestDecode, AutoPicksTheSetThatExplainsTheStream) {
@@ -76,6 +78,8 @@ TEST(PostestPreview, BadInputIsReported) {
       {{"decode", "--set", "pcl"}, 2, "unknown command set \"pcl\""},
       {{"render", "-", "--paper", "110", "-o", png}, 2, "unknown paper \"110\""},
       {{"render", "-"}, 2, "needs -o"},
+      {{"decode"}, 1, "standard input is empty"},
+      {{"render", "-o", png}, 1, "standard input is empty"},
   };
   for (const Case& c : cases) {
     const RunResult r = RunPostest(c.args, "");

@@ -88,11 +88,11 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
     const char* mnemonic;
     bool flagged;
   } rows[] = {
-      {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", true},     // p1..p4 = 6 bytes after them
-      {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", true},          // pL pH = 6
+      {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", false},     // p1..p4 = 6 bytes after them
+      {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", false},          // pL pH = 6
       {"1D 28 6B 03 00 31 43 03", "GS ( k", false},                   // QR module size 3
       {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", true},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
-      {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", true},   // one image 1 x 1: 8 bytes
+      {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", false},   // one image 1 x 1: 8 bytes
       {"1D 51 30 00 02 00 01 00 AA BB", "GS Q 0", true},                // 2 x 1 bytes
       {"1D 24 10 00", "GS $", true},
       {"1D 5C 10 00", "GS \\", true},

@@ -223,4 +223,39 @@ TEST(Renderer, ASymbolTheLibraryCannotDrawIsALabelledBox) {
   EXPECT_GT(label, 50);
 }
 
+// Pictures stored by one command and printed by another, 9 x 2 dots:
+// a full row of 9, then the first dot alone.
+TEST(Renderer, StoredGraphicsPrintWhereTheStreamPrintsThem) {
+  const std::vector<std::string> picture = {"#########.", "#........."};
+  const struct {
+    const char* what;
+    const char* hex;
+    std::vector<std::string> corner;  // 10 x 2
+  } rows[] = {
+      {"GS ( L 112 raster, then 50", "1D 28 4C 0E 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00 1D 28 4C 02 00 30 32",
+       picture},
+      {"GS 8 L, the same", "1D 38 4C 0E 00 00 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00 1D 38 4C 02 00 00 00 30 32",
+       picture},
+      // Columns of (2 + 7) / 8 = 1 byte: C0 then 8 x 80.
+      {"GS ( L 113 columns", "1D 28 4C 13 00 30 71 30 01 01 31 09 00 02 00 C0 80 80 80 80 80 80 80 80 1D 28 4C 02 00 30 32",
+       picture},
+      {"NV graphics by key code, 67 then 69",
+       "1D 28 4C 0F 00 30 43 30 20 21 01 09 00 02 00 31 FF 80 80 00 1D 28 4C 06 00 30 45 20 21 01 01", picture},
+      {"stored, never printed", "1D 28 4C 0E 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00", {}},
+      {"printed twice as wide", "1D 28 4C 0E 00 30 70 30 02 01 31 09 00 02 00 FF 80 80 00 1D 28 4C 02 00 30 32",
+       {"##########", "##........"}},
+      // FS q: one image of 1 x 1 bytes (8 x 8 dots, columns), the first column full.
+      {"FS q then FS p 1", "1C 71 01 01 00 01 00 FF 00 00 00 00 00 00 00 1C 70 01 00", {"#.........", "#........."}},
+  };
+  for (const auto& row : rows) {
+    const auto r = Draw(row.hex);
+    if (row.corner.empty()) {
+      EXPECT_EQ(Leftmost(r.page), -1) << row.what;
+      continue;
+    }
+    EXPECT_EQ(Corner(r.page, 10, 2), row.corner) << row.what;
+    EXPECT_EQ(r.images, 1) << row.what;
+  }
+}
+
 }  // namespace
