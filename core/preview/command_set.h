@@ -50,6 +50,13 @@ enum class Action {
   BoldOn,
   BoldOff,
   Underline,        // a0 non-zero
+  CharacterSpacing, // ESC SP n: n horizontal motion units right of each sign
+  KanjiSpacing,     // FS S n1 n2: left and right of each Chinese sign
+  Font,             // ESC M n: 0 font A, 1 font B
+  Rotate90,         // ESC V n: bit 0 (or '1') turns signs 90 degrees clockwise
+  UpsideDown,       // ESC { n: bit 0, the line turned 180 degrees
+  Reverse,          // GS B n: bit 0, white on black
+  FeedLinesBack,    // ESC e n: print, then n lines back
   Align,            // a0: 0 left, 1 centre, 2 right
   AbsolutePosition, // a0 | a1 << 8: ESC/POS in horizontal motion units from the left margin, else 1/60 inch
   RelativePosition, // a0 | a1 << 8, signed, in horizontal motion units

@@ -124,6 +124,8 @@ class Renderer {
     barWidth_ = 3;
     hri_ = 0;
     codes_ = TwoDimensionalCodes();
+    charSpacing_ = kanjiLeft_ = kanjiRight_ = 0;
+    fontB_ = rotated_ = upsideDown_ = reverse_ = false;
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
@@ -208,9 +210,20 @@ class Renderer {
           sizeX_ = (p0 & 0x20) ? 2 : 1;
           sizeY_ = (p0 & 0x10) ? 2 : 1;
           bold_ = p0 & 0x08;
+          fontB_ = set_ == CommandSet::EscPos && (p0 & 0x01);
         }
         underline_ = p0 & 0x80;
         break;
+      // Settings only ESC/POS draws; the other sets keep their old look.
+      case Action::CharacterSpacing: if (set_ == CommandSet::EscPos) charSpacing_ = Across(p0); break;
+      case Action::KanjiSpacing:
+        if (set_ == CommandSet::EscPos) kanjiLeft_ = Across(p0), kanjiRight_ = Across(p1);
+        break;
+      case Action::Font: fontB_ = set_ == CommandSet::EscPos && (p0 == 1 || p0 == '1'); break;
+      case Action::Rotate90: rotated_ = p0 == 1 || p0 == '1'; break;
+      case Action::UpsideDown: upsideDown_ = p0 & 1; break;
+      case Action::Reverse: reverse_ = p0 & 1; break;
+      case Action::FeedLinesBack: PrintLine(); Down(-std::int64_t{p0} * lineSpacing_); break;
       case Action::CharacterSize:
         sizeX_ = kanjiX_ = (p0 >> 4 & 7) + 1;
         sizeY_ = kanjiY_ = (p0 & 7) + 1;
@@ -316,11 +329,17 @@ class Renderer {
       height = std::max(height, st.height);
     }
     const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
+    // Upside down, the line is turned about the middle of the print area.
+    const int turn = leftMargin_ + AreaRight() - 1;
     for (const Stamp& st : line_) {
       const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
         for (int c = 0; c < st.kept; ++c)
-          if (st.At(r, c)) Dot(st.x + shift + c, top + r);
+          if (st.At(r, c)) {
+            const int x = st.x + shift + c;
+            if (upsideDown_) Dot(turn - x, y_ + height - 1 - (top - y_ + r));
+            else Dot(x, top + r);
+          }
     }
     line_.clear();
     lineWide_ = false;
@@ -331,34 +350,40 @@ class Renderer {
     for (std::size_t i = item.offset; i < item.offset + item.length && stopped_.empty();) {
       const std::uint8_t b = s_[i];
       if (b < 0x80) {
-        DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_);
+        DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
+        x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
         preview::Glyph g = WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
-        DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_));
+        x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
+        DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);
+        x_ = std::min(canvasWidth_, x_ + kanjiRight_);
         i += 2;
       }
     }
   }
 
-  void DrawGlyph(const preview::Glyph& g, int mulX, int mulY) {
+  // A sign scaled by mulX x mulY (font B: 9 x 17 of the 12 x 24 cell),
+  // bold, underlined, reversed and turned as set, into the line buffer.
+  void DrawGlyph(const preview::Glyph& g, int mulX, int mulY, bool fontB = false) {
+    const int w = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX * (fontB ? 0.75 : 1.0))));
+    const int h = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY * (fontB ? 17.0 / 24 : 1.0))));
+    // The upright sign's dot at row r, column c.
+    const auto on = [&](int r, int c) {
+      const int gy = r * g.height / h, gx = c * g.width / w;
+      bool dot = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy)) || (underline_ && r == h - 1);
+      return dot != reverse_;
+    };
     Stamp st;
     st.text = true;
-    st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
-    st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
+    st.width = rotated_ ? h : w;
+    st.height = rotated_ ? w : h;
     if (x_ + st.width > AreaRight() && x_ > leftMargin_) LineFeed();
     if (!Begin(st)) return;
-    for (int r = 0; r < st.height; ++r) {
-      const int gy = r * g.height / st.height;
-      for (int c = 0; c < st.kept; ++c) {
-        const int gx = c * g.width / st.width;
-        const bool on = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy));
-        if (on) st.Set(r, c);
-      }
-    }
-    if (underline_)
-      for (int c = 0; c < st.kept; ++c) st.Set(st.height - 1, c);
+    for (int r = 0; r < st.height; ++r)
+      for (int c = 0; c < st.kept; ++c)
+        if (rotated_ ? on(h - 1 - c, r) : on(r, c)) st.Set(r, c);
     SetX(std::int64_t{x_} + st.width);
     line_.push_back(std::move(st));
   }
@@ -621,6 +646,8 @@ class Renderer {
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
   int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  int charSpacing_ = 0, kanjiLeft_ = 0, kanjiRight_ = 0;  // dots
+  bool fontB_ = false, rotated_ = false, upsideDown_ = false, reverse_ = false;
   TwoDimensionalCodes codes_;
   GraphicsStore graphics_;  // kept by ESC @, as the printer keeps what it stored
   std::vector<std::uint8_t> stored_;

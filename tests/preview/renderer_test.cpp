@@ -258,4 +258,54 @@ TEST(Renderer, StoredGraphicsPrintWhereTheStreamPrintsThem) {
   }
 }
 
+// The printed columns of a page as a range [first, last], {-1, -1} when blank.
+std::pair<int, int> Columns(const preview::Page& page) {
+  int first = -1, last = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot) {
+        if (first < 0 || x < first) first = x;
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+
+// The rows with a printed dot, as [first, last].
+std::pair<int, int> Rows(const preview::Page& page) {
+  int first = -1, last = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot) {
+        if (first < 0) first = y;
+        last = y;
+      }
+  return {first, last};
+}
+
+TEST(Renderer, TextModesChangeWhereAndHowSignsArePrinted) {
+  // 'H' fills its 12 x 24 cell at both sides; 58 mm paper, 384 dots.
+  const auto plain = Columns(Draw("48 48 0A").page);
+  const auto plainRows = Rows(Draw("48 0A").page);
+  ASSERT_GE(plain.first, 0);
+  // ESC SP 10: ten dots after each sign, so the pair ends 10 dots later.
+  EXPECT_EQ(Columns(Draw("1B 20 0A 48 48 0A").page).second, plain.second + 10);
+  // Font B (ESC M 1 or ESC ! 1): 9 x 17 cells.
+  for (const char* hex : {"1B 4D 01 48 0A", "1B 21 01 48 0A"}) {
+    EXPECT_LT(Columns(Draw(hex).page).second, 9) << hex;
+    EXPECT_LE(Rows(Draw(hex).page).second - Rows(Draw(hex).page).first, 17) << hex;
+  }
+  // ESC V 1: the sign turned lies 24 dots wide.
+  EXPECT_GE(Columns(Draw("1B 56 01 48 0A").page).second, 12);
+  EXPECT_LT(Rows(Draw("1B 56 01 48 0A").page).second, 12);
+  // GS B 1: white on black, so the cell's corner is printed.
+  EXPECT_EQ(Draw("1D 42 01 48 0A").page.At(0, 0), preview::kDot);
+  EXPECT_EQ(Draw("48 0A").page.At(0, 0), preview::kPaper);
+  // ESC { 1: the line turned 180 degrees ends at the right edge.
+  const auto turned = Columns(Draw("1B 7B 01 48 0A").page);
+  EXPECT_EQ(turned.second, 383 - plain.first);
+  EXPECT_EQ(Rows(Draw("1B 7B 01 48 0A").page).second, 23 - plainRows.first);
+  // ESC e 1: one line back, so the next line prints over the first.
+  EXPECT_EQ(Draw("48 0A 1B 65 01 48 0A").page.height, Draw("48 0A").page.height);
+}
+
 }  // namespace
