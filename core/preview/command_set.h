@@ -57,6 +57,11 @@ enum class Action {
   UpsideDown,       // ESC { n: bit 0, the line turned 180 degrees
   Reverse,          // GS B n: bit 0, white on black
   FeedLinesBack,    // ESC e n: print, then n lines back
+  StarExpansion,    // ESC i n1 n2 (STAR): height n1 + 1, width n2 + 1
+  DotPosition,      // ESC GS A n1 n2 (STAR): n1 + n2 × 256 dots from the left margin
+  DotStep,          // ESC GS R n1 n2 (STAR): that many dots further, signed
+  ReverseOn,        // ESC 4 (STAR)
+  ReverseOff,       // ESC 5 (STAR)
   Align,            // a0: 0 left, 1 centre, 2 right
   AbsolutePosition, // a0 | a1 << 8: ESC/POS in horizontal motion units from the left margin, else 1/60 inch
   RelativePosition, // a0 | a1 << 8, signed, in horizontal motion units
@@ -102,6 +107,7 @@ enum class Data {
   Length32,       // the last four parameters: p1 p2 p3 p4, lowest first
   UserCharacters, // ESC & y c1 c2: per character x, then y × x bytes
   NvImages,       // FS q n: per image xL xH yL yH, then x × y × 8 bytes
+  RsTerminated,   // up to and with an RS (STAR ESC b)
 };
 
 struct CommandSpec {

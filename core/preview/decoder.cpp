@@ -94,9 +94,11 @@ std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, s
         if (s[i] == 0) return i - d + 1;
       return kUnknownLength;
     }
-    case Data::NulTerminated: {
-      for (std::size_t i = p; i < s.size(); ++i)
-        if (s[i] == 0) return i - p + 1;
+    case Data::NulTerminated:
+    case Data::RsTerminated: {
+      const std::uint8_t end = definition.data == Data::NulTerminated ? 0x00 : 0x1E;
+      for (std::size_t i = p + definition.params; i < s.size(); ++i)
+        if (s[i] == end) return i - p - definition.params + 1;
       return kUnknownLength;
     }
     case Data::Length32: {

@@ -132,6 +132,8 @@ class Renderer {
   int Cols(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiX)); }
 
   int P(const Item& item, int i) const { return item.Param(s_, i); }
+  // A parameter given as a number or as its ASCII digit.
+  static int Digit(int p) { return p >= '0' && p <= '9' ? p - '0' : p; }
 
   // Ends the picture here; the first reason is kept.
   void Stop(std::string why) {
@@ -219,7 +221,15 @@ class Renderer {
       case Action::KanjiSpacing:
         if (set_ == CommandSet::EscPos) kanjiLeft_ = Across(p0), kanjiRight_ = Across(p1);
         break;
-      case Action::Font: fontB_ = set_ == CommandSet::EscPos && (p0 == 1 || p0 == '1'); break;
+      case Action::Font: fontB_ = !EscPFamily() && Digit(p0) == 1; break;
+      case Action::StarExpansion:
+        sizeY_ = kanjiY_ = std::clamp(Digit(p0), 0, 5) + 1;
+        sizeX_ = kanjiX_ = std::clamp(Digit(p1), 0, 5) + 1;
+        break;
+      case Action::DotPosition: SetX(std::int64_t{leftMargin_} + (p0 | p1 << 8)); break;
+      case Action::DotStep: SetX(std::int64_t{x_} + static_cast<std::int16_t>(p0 | p1 << 8)); break;
+      case Action::ReverseOn: reverse_ = true; break;
+      case Action::ReverseOff: reverse_ = false; break;
       case Action::Rotate90: rotated_ = p0 == 1 || p0 == '1'; break;
       case Action::UpsideDown: upsideDown_ = p0 & 1; break;
       case Action::Reverse: reverse_ = p0 & 1; break;
@@ -491,30 +501,44 @@ class Renderer {
 
   // GS k and FS P: the symbol from the library, with its text above or below
   // as GS H sets; a labelled box where the library cannot draw it.
+  // GS k m, STAR's ESC b n1 n2 n3 n4 and FS P, each with its own way to give
+  // the symbology (as GS k's m), module width, height and text.
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    const bool gsK = item.definition->data == Data::Barcode;
-    const int m = P(item, 0);
-    if (gsK && m >= 65 && !data.empty()) data.erase(0, 1);
-    if (!data.empty() && data.back() == '\0') data.pop_back();
-    // FS P carries its own module width; GS k uses GS w.
-    const int module = gsK ? barWidth_ : std::clamp(P(item, 1), 1, 6);
+    if (!data.empty() && (data.back() == '\0' || data.back() == '\x1E')) data.pop_back();
+    int m = -1, module = barWidth_, height = barHeight_, hri = hri_;
+    std::string label = "FS P bar code";
+    if (item.definition->data == Data::Barcode) {
+      m = P(item, 0);
+      if (m >= 65 && !data.empty()) data.erase(0, 1);
+      label = BarcodeName(m);
+    } else if (item.definition->data == Data::RsTerminated) {
+      // UPC-E, UPC-A, EAN-8, EAN-13, CODE39, ITF, CODE128, CODE93, NW-7.
+      static constexpr int kAsGsK[] = {1, 0, 3, 2, 4, 5, 79, 72, 6};
+      const int type = Digit(P(item, 0)), text = Digit(P(item, 1)), width = Digit(P(item, 2));
+      m = type >= 0 && type <= 8 ? kAsGsK[type] : -1;
+      label = m >= 0 ? BarcodeName(m) : "type " + std::to_string(type);
+      hri = text == 2 || text == 4 ? 2 : 0;
+      module = width >= 1 && width <= 3 ? width + 1 : 2;
+      height = std::max(1, P(item, 3));
+    } else {
+      module = std::clamp(P(item, 1), 1, 6);  // FS P carries its own module width
+    }
     std::optional<Symbol> symbol;
-    if (gsK)
+    if (m >= 0)
       if (const auto request = BarcodeRequest(m, data)) {
         symbol = EncodeSymbol(*request);
         data = request->data;  // the characters, as the text under the bars shows them
       }
-    if (hri_ & 1) TextLine(data);
+    if (hri & 1) TextLine(data);
     if (symbol) {
-      DrawSymbol(*symbol, module, std::max(1, barHeight_ / symbol->rows), 10);
+      DrawSymbol(*symbol, module, std::max(1, height / symbol->rows), 10);
       Down(2);
     } else {
-      Placeholder((gsK ? BarcodeName(m) : std::string("FS P bar code")) + ": " + data,
-                  (35 + 11 * static_cast<std::int64_t>(data.size())) * module, barHeight_);
+      Placeholder(label + ": " + data, (35 + 11 * static_cast<std::int64_t>(data.size())) * module, height);
     }
-    if (hri_ & 2) TextLine(data);
+    if (hri & 2) TextLine(data);
     ++result_.images;
   }
 

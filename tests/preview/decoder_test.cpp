@@ -42,6 +42,8 @@ TEST(Decoder, SplitsStreamsIntoCommands) {
       {CommandSet::Star, "1B 64 00 07 0E 1B 2D 01 1B 61 03", {"ESC d", "BEL", "SO", "ESC -", "ESC a"}},
       {CommandSet::Star, "1B 43 00 04 1B 43 12 1B 41 04 1B 32 19", {"ESC C", "ESC C", "ESC A", "ESC 2", "EM"}},
       {CommandSet::Star, "1B 4B 02 00 FF 00 1B 5E 04 01 00 01 02 03", {"ESC K", "ESC ^"}},
+      {CommandSet::Star, "1B 69 01 01 41 1B 1D 41 64 00 1B 1D 52 F6 FF", {"ESC i", "text", "ESC GS A", "ESC GS R"}},
+      {CommandSet::Star, "1B 62 36 32 32 50 41 42 1E 1B 1E 46 01 1B 34", {"ESC b", "ESC RS F", "ESC 4"}},
       {CommandSet::EscP, "1B 78 01 1B 33 16 0D 1B 2A 01 01 00 80 0C", {"ESC x", "ESC 3", "CR", "ESC *", "FF"}},
       {CommandSet::EscP, "1B 2A 21 01 00 01 02 03 1B 28 55 01 00 0A", {"ESC *", "ESC ("}},
       {CommandSet::Oki, "18 1B 7C 15 07 1B 24 40", {"CAN", "ESC |", "ESC $ @"}},

@@ -308,4 +308,19 @@ TEST(Renderer, TextModesChangeWhereAndHowSignsArePrinted) {
   EXPECT_EQ(Draw("48 0A 1B 65 01 48 0A").page.height, Draw("48 0A").page.height);
 }
 
+TEST(Renderer, StarLineModeSizesPositionsAndHighlight) {
+  // 76 mm STAR head: 1/160 by 1/144 inch, so a sign is 12 x 24 dots.
+  const auto draw = [](const char* hex) { return Draw(hex, CommandSet::Star, "76").page; };
+  const auto plain = Columns(draw("48 0A"));
+  // ESC i 1 1: twice as tall and wide.
+  EXPECT_GE(Columns(draw("1B 69 01 01 48 0A")).second, 2 * plain.second);
+  EXPECT_GE(Rows(draw("1B 69 31 31 48 0A")).second, 24);
+  // ESC GS A 100 0, then ESC GS R -10: the sign's cell starts at 90.
+  const int left = Columns(draw("1B 1D 41 64 00 1B 1D 52 F6 FF 48 0A")).first;
+  EXPECT_EQ(left, 90 + plain.first);
+  // ESC 4: highlight, white on black.
+  EXPECT_EQ(draw("1B 34 48 0A").At(0, 0), preview::kDot);
+  EXPECT_EQ(draw("1B 34 1B 35 48 0A").At(0, 0), preview::kPaper);
+}
+
 }  // namespace
