@@ -18,11 +18,13 @@ const char* kDecodeHelp =
     "Reads a printer stream (FILE, or standard input) and prints one line per\n"
     "command: its offset and bytes in hex, its name in the command set (ESC/POS when\n"
     "none is given; auto: the set that explains the most) and its parameters. Text is\n"
-    "shown as text (GB2312/GBK), images\n"
+    "shown as text (code page 936 with GB18030's four-byte signs; ESC/POS after FS .:\n"
+    "the ESC t table, PC437, 850, 852, 858, 860, 863, 865, 866, 737, WPC1252, WPC1251\n"
+    "or Katakana), images\n"
     "by mode and size. Unknown and truncated commands, and known ones whose effect\n"
     "the preview does not draw, are flagged with \"!!\".\n"
     "Exit status: 0 when every byte was understood, 1 when something was flagged\n"
-    "or the input cannot be read, 2 for a usage error.\n";
+    "or the input cannot be read or is empty, 2 for a usage error.\n";
 
 const char* kRenderHelp =
     "usage: postest render [FILE] -o PAGE.png [--set escpos|star|escp|oki|auto] [--paper 58|80|76]\n"

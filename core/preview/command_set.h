@@ -41,6 +41,7 @@ enum class Action {
   KanjiMode,        // FS ! n
   KanjiOn,
   KanjiOff,
+  CodePage,         // ESC t n: the single-byte table used outside Chinese mode
   DoubleWidthLine,  // SO: this line double width
   DoubleWidthOff,   // DC4
   DoubleWidth,      // a0 bit 0

@@ -25,7 +25,7 @@ const CommandSpec kCommon[] = {
     {"\x1B" "3"sv, 1, D::None, A::Spacing, "ESC 3", "line spacing"},
     {"\x1BJ"sv, 1, D::None, A::Feed, "ESC J", "print and feed"},
     {"\x1BR"sv, 1, D::None, A::None, "ESC R", "international character set"},
-    {"\x1Bt"sv, 1, D::None, A::None, "ESC t", "character code table"},
+    {"\x1Bt"sv, 1, D::None, A::CodePage, "ESC t", "character code table"},
     {"\x1B "sv, 1, D::None, A::CharacterSpacing, "ESC SP", "right character spacing"},
     {"\x1BU"sv, 1, D::None, A::None, "ESC U", "unidirectional printing"},
     {"\x1B$"sv, 2, D::None, A::AbsolutePosition, "ESC $", "absolute print position"},

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "preview/glyph_font.h"
 #include "text/gbk.h"
 
 namespace preview {
@@ -121,15 +122,22 @@ std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, s
   return 0;
 }
 
-// A run of printable ASCII and two-byte GBK characters.
-std::size_t TextLength(Bytes s, std::size_t at) {
+bool IsDigit(std::uint8_t b) { return b >= 0x30 && b <= 0x39; }
+
+// A run of printable ASCII and two- and four-byte GB18030 signs; in a
+// single-byte table every byte from 20 on but 7F.
+std::size_t TextLength(Bytes s, std::size_t at, bool singleByte) {
   std::size_t i = at;
   while (i < s.size()) {
     const std::uint8_t b = s[i];
-    if (b >= 0x20 && b < 0x7F) {
+    if (b >= 0x20 && b != 0x7F && (b < 0x80 || singleByte)) {
       ++i;
+    } else if (singleByte) {
+      break;
     } else if (gbk::IsLead(b) && i + 1 < s.size() && gbk::IsTrail(s[i + 1])) {
       i += 2;
+    } else if (gbk::IsLead(b) && s.size() - i >= 4 && IsDigit(s[i + 1]) && gbk::IsLead(s[i + 2]) && IsDigit(s[i + 3])) {
+      i += 4;
     } else {
       break;
     }
@@ -148,7 +156,7 @@ int Item::Param(std::span<const std::uint8_t> stream, int i) const {
 namespace {
 
 // The item that starts at `at`, before the stream's end.
-Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set) {
+Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set, int codeTable) {
   Item item;
   item.offset = at;
   const CommandSpec* definition = nullptr;
@@ -176,9 +184,10 @@ Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set) {
     item.dataLength = length;
     item.length = data + length - at;
     if (definition->action == Action::Unsupported) item.kind = Item::Unknown;
-  } else if (const std::size_t text = TextLength(s, at); text > 0) {
+  } else if (const std::size_t text = TextLength(s, at, codeTable >= 0); text > 0) {
     item.kind = Item::Text;
     item.length = text;
+    item.codeTable = codeTable;
   } else if (partial) {
     item.kind = Item::Truncated;
     item.length = s.size() - at;
@@ -196,8 +205,20 @@ Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set) {
 Decoding DecodeEach(std::span<const std::uint8_t> s, CommandSet set, const std::function<void(const Item&)>& each) {
   Decoding out;
   const Index& index = IndexOf(set);
+  bool chinese = true;  // ESC/POS: FS & and FS . switch, ESC t picks the single-byte table
+  int table = 0;
   for (std::size_t at = 0; at < s.size();) {
-    const Item item = ItemAt(s, at, index, set);
+    const Item item = ItemAt(s, at, index, set, chinese ? -1 : table);
+    if (set == CommandSet::EscPos && item.kind == Item::Command) {
+      const Action action = item.definition->action;
+      if (action == Action::KanjiOn) chinese = true;
+      if (action == Action::KanjiOff) chinese = false;
+      if (action == Action::CodePage) table = item.Param(s, 0);
+      if (action == Action::Init) {
+        chinese = true;
+        table = 0;
+      }
+    }
     out.unknown += item.kind == Item::Unknown;
     out.truncated = out.truncated || item.kind == Item::Truncated;
     each(item);
@@ -299,6 +320,30 @@ std::string Details(const Item& item, Bytes s) {
 
 }  // namespace
 
+namespace {
+
+// Code page 936 text as UTF-8, with GB18030's four-byte signs: those past
+// U+FFFF are counted from 90 30 81 30; the rest show as U+FFFD.
+std::string ChineseText(Bytes text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] < 0x80) {
+      out += static_cast<char>(text[i++]);
+    } else if (text.size() - i >= 4 && IsDigit(text[i + 1])) {
+      const std::uint32_t linear = ((text[i] - 0x90) * 10u + (text[i + 1] - 0x30)) * 1260u +
+                                   (text[i + 2] - 0x81) * 10u + (text[i + 3] - 0x30);
+      gbk::AppendUtf8(out, text[i] >= 0x90 && linear <= 0xFFFFF ? 0x10000 + linear : 0xFFFD);
+      i += 4;
+    } else {
+      out += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data() + i), 2));
+      i += 2;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
   char head[24];
   std::snprintf(head, sizeof head, "%08zX  ", item.offset);
@@ -310,7 +355,14 @@ std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
   switch (item.kind) {
     case Item::Text:
       line += "text \"";
-      line += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(s.data() + item.offset), item.length));
+      if (item.codeTable < 0) {
+        line += ChineseText(s.subspan(item.offset, item.length));
+      } else {
+        for (std::size_t i = item.offset; i < item.offset + item.length; ++i) {
+          const char32_t c = s[i] < 0x80 ? s[i] : CodePageChar(item.codeTable, s[i]);
+          gbk::AppendUtf8(line, c != 0 ? c : U'\uFFFD');
+        }
+      }
       line += '"';
       return line;
     case Item::Unknown:

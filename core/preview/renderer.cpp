@@ -219,7 +219,10 @@ class Renderer {
       // Settings only ESC/POS draws; the other sets keep their old look.
       case Action::CharacterSpacing: if (set_ == CommandSet::EscPos) charSpacing_ = Across(p0); break;
       case Action::KanjiSpacing:
-        if (set_ == CommandSet::EscPos) kanjiLeft_ = Across(p0), kanjiRight_ = Across(p1);
+        if (set_ == CommandSet::EscPos) {
+          kanjiLeft_ = Across(p0);
+          kanjiRight_ = Across(p1);
+        }
         break;
       case Action::Font: fontB_ = !EscPFamily() && Digit(p0) == 1; break;
       case Action::StarExpansion:
@@ -243,7 +246,8 @@ class Renderer {
         kanjiY_ = (p0 & 0x08) ? 2 : 1;
         break;
       case Action::KanjiOn:
-      case Action::KanjiOff: break;
+      case Action::KanjiOff:
+      case Action::CodePage: break;  // the decoder reads the text accordingly
       case Action::DoubleWidthLine: lineWide_ = true; break;
       case Action::DoubleWidthOff: lineWide_ = false; break;
       case Action::DoubleWidth: sizeX_ = kanjiX_ = (p0 & 1) ? 2 : 1; break;
@@ -359,17 +363,21 @@ class Renderer {
   void Text(const Item& item) {
     for (std::size_t i = item.offset; i < item.offset + item.length && stopped_.empty();) {
       const std::uint8_t b = s_[i];
-      if (b < 0x80) {
-        DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
+      if (b < 0x80 || item.codeTable >= 0) {
+        preview::Glyph g = b < 0x80 ? NarrowGlyph(b) : CodePageGlyph(item.codeTable, b);
+        if (g.rows == nullptr) g = NarrowGlyph('?');
+        DrawGlyph(g, sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
         x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
-        preview::Glyph g = WideGlyph(b, s_[i + 1]);
+        // Two bytes, or four for GB18030's signs beyond GBK (drawn as '?').
+        const bool four = i + 3 < item.offset + item.length && s_[i + 1] >= 0x30 && s_[i + 1] <= 0x39;
+        preview::Glyph g = four ? preview::Glyph{} : WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
         x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
         DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);
         x_ = std::min(canvasWidth_, x_ + kanjiRight_);
-        i += 2;
+        i += four ? 4 : 2;
       }
     }
   }

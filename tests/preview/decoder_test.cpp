@@ -1,5 +1,7 @@
 #include "preview/decoder.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "support/hex.h"
@@ -124,6 +126,32 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
     const preview::Decoding d = preview::Decode(Hex(hex), CommandSet::EscPos);
     EXPECT_TRUE(d.truncated) << hex;
     EXPECT_EQ(d.items.size(), 1u) << hex;
+  }
+}
+
+// Outside Chinese mode (FS .) bytes from 80 on are signs of the table ESC t
+// chose; FS & and ESC @ bring code page 936 back, with GB18030's four-byte signs.
+TEST(Decoder, TextFollowsChineseModeAndTheCodeTable) {
+  const struct {
+    const char* hex;
+    std::vector<std::string> names;
+    const char* shown;  // in the listing of the text item
+  } rows[] = {
+      {"1C 2E 1B 74 11 8F E0 0A", {"FS .", "ESC t", "text", "LF"}, "text \"\xD0\x9F\xD1\x80\""},  // PC866: Пр
+      {"1C 2E 1B 74 10 43 61 66 E9", {"FS .", "ESC t", "text"}, "text \"Caf\xC3\xA9\""},         // WPC1252
+      {"1C 2E 1B 74 00 82", {"FS .", "ESC t", "text"}, "text \"\xC3\xA9\""},                      // PC437: é
+      {"1C 2E 1C 26 D6 D0", {"FS .", "FS &", "text"}, "text \"\xE4\xB8\xAD\""},                  // 中
+      {"1C 2E 1B 40 D6 D0", {"FS .", "ESC @", "text"}, "text \"\xE4\xB8\xAD\""},
+      {"95 32 82 36 41", {"text"}, "text \"\xF0\xA0\x80\x80" "A\""},                           // U+20000
+      {"81 30 81 30", {"text"}, "text \"\xEF\xBF\xBD\""},
+  };
+  for (const auto& row : rows) {
+    const Bytes s = Hex(row.hex);
+    EXPECT_EQ(Names(s, CommandSet::EscPos), row.names) << row.hex;
+    const preview::Decoding d = preview::Decode(s, CommandSet::EscPos);
+    const auto text = std::find_if(d.items.begin(), d.items.end(), [](const Item& i) { return i.kind == Item::Text; });
+    ASSERT_NE(text, d.items.end()) << row.hex;
+    EXPECT_NE(preview::DescribeItem(*text, s).find(row.shown), std::string::npos) << row.hex;
   }
 }
 

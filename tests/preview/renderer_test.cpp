@@ -323,4 +323,14 @@ TEST(Renderer, StarLineModeSizesPositionsAndHighlight) {
   EXPECT_EQ(draw("1B 34 1B 35 48 0A").At(0, 0), preview::kPaper);
 }
 
+TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
+  // PC866 8F is a Cyrillic capital, drawn, not the '?' of an unknown sign;
+  // in Chinese mode the same byte is no text at all.
+  const auto cyrillic = Draw("1C 2E 1B 74 11 8F 0A").page;
+  const auto question = Draw("3F 0A").page;
+  EXPECT_GT(Columns(cyrillic).second, 0);
+  EXPECT_NE(cyrillic.cells, question.cells);
+  EXPECT_EQ(Columns(Draw("8F 0A").page).first, -1);
+}
+
 }  // namespace
