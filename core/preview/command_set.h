@@ -42,6 +42,9 @@ enum class Action {
   KanjiOn,
   KanjiOff,
   CodePage,         // ESC t n: the single-byte table used outside Chinese mode
+  DefineUserCharacters,  // ESC & y c1 c2, then per sign x and x columns of y bytes
+  UserCharactersOn,      // ESC % n: bit 0
+  CancelUserCharacter,   // ESC ? n
   DoubleWidthLine,  // SO: this line double width
   DoubleWidthOff,   // DC4
   DoubleWidth,      // a0 bit 0

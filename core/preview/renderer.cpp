@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,7 @@ class Renderer {
     codes_ = TwoDimensionalCodes();
     charSpacing_ = kanjiLeft_ = kanjiRight_ = 0;
     fontB_ = rotated_ = upsideDown_ = reverse_ = false;
+    userCharactersOn_ = false;
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
@@ -248,6 +250,9 @@ class Renderer {
       case Action::KanjiOn:
       case Action::KanjiOff:
       case Action::CodePage: break;  // the decoder reads the text accordingly
+      case Action::DefineUserCharacters: DefineUserCharacters(item); break;
+      case Action::UserCharactersOn: userCharactersOn_ = p0 & 1; break;
+      case Action::CancelUserCharacter: userCharacters_.erase(p0); break;
       case Action::DoubleWidthLine: lineWide_ = true; break;
       case Action::DoubleWidthOff: lineWide_ = false; break;
       case Action::DoubleWidth: sizeX_ = kanjiX_ = (p0 & 1) ? 2 : 1; break;
@@ -365,6 +370,8 @@ class Renderer {
       const std::uint8_t b = s_[i];
       if (b < 0x80 || item.codeTable >= 0) {
         preview::Glyph g = b < 0x80 ? NarrowGlyph(b) : CodePageGlyph(item.codeTable, b);
+        if (const auto own = userCharacters_.find(b); userCharactersOn_ && own != userCharacters_.end())
+          g = {own->second.rows.data(), own->second.width, own->second.height};
         if (g.rows == nullptr) g = NarrowGlyph('?');
         DrawGlyph(g, sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
         x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
@@ -379,6 +386,30 @@ class Renderer {
         x_ = std::min(canvasWidth_, x_ + kanjiRight_);
         i += four ? 4 : 2;
       }
+    }
+  }
+
+  // ESC & y c1 c2: signs c1 to c2, each x columns of y bytes, turned into
+  // glyph rows; a sign 0 columns wide is undefined again.
+  void DefineUserCharacters(const Item& item) {
+    const int y = P(item, 0), first = P(item, 1), last = P(item, 2);
+    std::size_t at = item.dataAt;
+    const std::size_t end = item.dataAt + item.dataLength;
+    for (int c = first; c <= last && at < end; ++c) {
+      const int x = s_[at++];
+      const std::size_t size = static_cast<std::size_t>(x) * y;
+      if (size > end - at) return;
+      if (x == 0 || y == 0) {
+        userCharacters_.erase(c);
+        continue;
+      }
+      UserCharacter sign{x, y * 8, std::vector<std::uint8_t>(static_cast<std::size_t>((x + 7) / 8) * y * 8, 0)};
+      for (int col = 0; col < x; ++col)
+        for (int dot = 0; dot < y * 8; ++dot)
+          if (s_[at + static_cast<std::size_t>(col) * y + dot / 8] & (0x80 >> (dot % 8)))
+            sign.rows[static_cast<std::size_t>(dot) * ((x + 7) / 8) + col / 8] |= static_cast<std::uint8_t>(0x80 >> (col % 8));
+      userCharacters_[c] = std::move(sign);
+      at += size;
     }
   }
 
@@ -681,7 +712,13 @@ class Renderer {
   int charSpacing_ = 0, kanjiLeft_ = 0, kanjiRight_ = 0;  // dots
   bool fontB_ = false, rotated_ = false, upsideDown_ = false, reverse_ = false;
   TwoDimensionalCodes codes_;
-  GraphicsStore graphics_;  // kept by ESC @, as the printer keeps what it stored
+  GraphicsStore graphics_;
+  struct UserCharacter {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rows;  // as a Glyph's
+  };
+  std::map<int, UserCharacter> userCharacters_;  // ESC &, by code
+  bool userCharactersOn_ = false;                // ESC %  // kept by ESC @, as the printer keeps what it stored
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;

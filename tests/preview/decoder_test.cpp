@@ -48,6 +48,8 @@ TEST(Decoder, SplitsStreamsIntoCommands) {
       {CommandSet::Star, "1B 62 36 32 32 50 41 42 1E 1B 1E 46 01 1B 34", {"ESC b", "ESC RS F", "ESC 4"}},
       {CommandSet::EscP, "1B 78 01 1B 33 16 0D 1B 2A 01 01 00 80 0C", {"ESC x", "ESC 3", "CR", "ESC *", "FF"}},
       {CommandSet::EscP, "1B 2A 21 01 00 01 02 03 1B 28 55 01 00 0A", {"ESC *", "ESC ("}},
+      {CommandSet::EscP, "1B 3A 00 00 00 1B 62 01 05 0A 00 1B 31 41", {"ESC :", "ESC b", "ESC 1", "text"}},
+      {CommandSet::EscP, "1B 58 00 14 00 1B 5E 00 01 00 AA BB 41", {"unknown", "unknown", "text"}},  // not drawn
       {CommandSet::Oki, "18 1B 7C 15 07 1B 24 40", {"CAN", "ESC |", "ESC $ @"}},
       {CommandSet::EscPos, "1B 7E 41 FF", {"unknown", "text", "unknown"}},
       {CommandSet::EscPos, "41 1B", {"text", "truncated"}},
@@ -95,7 +97,7 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
       {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", false},     // p1..p4 = 6 bytes after them
       {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", false},          // pL pH = 6
       {"1D 28 6B 03 00 31 43 03", "GS ( k", false},                   // QR module size 3
-      {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", true},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
+      {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", false},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
       {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", false},   // one image 1 x 1: 8 bytes
       {"1D 51 30 00 02 00 01 00 AA BB", "GS Q 0", true},                // 2 x 1 bytes
       {"1D 24 10 00", "GS $", true},

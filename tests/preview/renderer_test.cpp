@@ -333,4 +333,14 @@ TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
   EXPECT_EQ(Columns(Draw("8F 0A").page).first, -1);
 }
 
+TEST(Renderer, UserDefinedCharactersReplaceTheFontWhileOn) {
+  // ESC & 3 'A' 'A': 2 columns of 3 bytes, the first full (24 dots), the second empty.
+  const char* define = "1B 26 03 41 41 02 FF FF FF 00 00 00 ";
+  EXPECT_EQ(Corner(Draw((std::string(define) + "1B 25 01 41 0A").c_str()).page, 2, 24),
+            std::vector<std::string>(24, "#."));
+  EXPECT_EQ(Draw((std::string(define) + "41 0A").c_str()).page.cells, Draw("41 0A").page.cells) << "ESC % 1 not given";
+  EXPECT_EQ(Draw((std::string(define) + "1B 25 01 1B 3F 41 41 0A").c_str()).page.cells, Draw("41 0A").page.cells)
+      << "cancelled by ESC ?";
+}
+
 }  // namespace
