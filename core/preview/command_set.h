@@ -84,6 +84,7 @@ enum class Action {
   PrintNvImage,     // FS p n m
   BarcodeHeight,
   BarcodeWidth,
+  BarcodeFont,      // GS f n: 0 font A, 1 font B for the text
   BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)
   Cut,              // GS V m [n]
   CutNow,           // ESC i, ESC m, ESC d n (STAR)

@@ -95,7 +95,7 @@ const CommandSpec kEscPos[] = {
     {"\x1DV"sv, 1, D::Cut, A::Cut, "GS V", "cut"},
     {"\x1DW"sv, 2, D::None, A::PrintAreaWidth, "GS W", "print area width"},
     {"\x1D" "a"sv, 1, D::None, A::None, "GS a", "automatic status back"},
-    {"\x1D" "f"sv, 1, D::None, A::None, "GS f", "bar code text font"},
+    {"\x1D" "f"sv, 1, D::None, A::BarcodeFont, "GS f", "bar code text font"},
     {"\x1Dh"sv, 1, D::None, A::BarcodeHeight, "GS h", "bar code height"},
     {"\x1Dk"sv, 1, D::Barcode, A::Barcode, "GS k", "bar code"},
     {"\x1Dr"sv, 1, D::None, A::None, "GS r", "status request"},

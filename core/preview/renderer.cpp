@@ -124,6 +124,7 @@ class Renderer {
     barHeight_ = 162;
     barWidth_ = 3;
     hri_ = 0;
+    hriFontB_ = false;
     codes_ = TwoDimensionalCodes();
     charSpacing_ = kanjiLeft_ = kanjiRight_ = 0;
     fontB_ = rotated_ = upsideDown_ = reverse_ = false;
@@ -175,6 +176,7 @@ class Renderer {
       case Action::None:
       case Action::Drawer:
       case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
+      case Action::BarcodeFont: hriFontB_ = Digit(p0) == 1; break;
       case Action::Unsupported: break;
       case Action::Init:
         Reset();
@@ -570,14 +572,14 @@ class Renderer {
         symbol = EncodeSymbol(*request);
         data = request->data;  // the characters, as the text under the bars shows them
       }
-    if (hri & 1) TextLine(data);
+    if (hri & 1) TextLine(data, hriFontB_);
     if (symbol) {
       DrawSymbol(*symbol, module, std::max(1, height / symbol->rows), 10);
       Down(2);
     } else {
       Placeholder(label + ": " + data, (35 + 11 * static_cast<std::int64_t>(data.size())) * module, height);
     }
-    if (hri & 2) TextLine(data);
+    if (hri & 2) TextLine(data, hriFontB_);
     ++result_.images;
   }
 
@@ -604,7 +606,8 @@ class Renderer {
     if (const auto symbol = EncodeSymbol(print.request)) {
       DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
     } else {
-      const char* name = print.request.type == Symbology::Qr ? "QR code" : print.request.type == Symbology::Pdf417 ? "PDF417"
+      const char* name = print.request.type == Symbology::Qr || print.request.type == Symbology::MicroQr ? "QR code"
+                         : print.request.type == Symbology::Pdf417 ? "PDF417"
                          : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
       Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
     }
@@ -642,13 +645,13 @@ class Renderer {
     TextLine(label);
   }
 
-  // One line of text in the plain font, then a line feed.
-  void TextLine(const std::string& text) {
+  // One line of text in the plain font (or font B), then a line feed.
+  void TextLine(const std::string& text, bool fontB = false) {
     const int oldX = sizeX_, oldY = sizeY_;
     sizeX_ = sizeY_ = 1;
     for (unsigned char c : text) {
       if (!stopped_.empty()) break;
-      DrawGlyph(NarrowGlyph(c), 1, 1);
+      DrawGlyph(NarrowGlyph(c), 1, 1, fontB);
     }
     sizeX_ = oldX;
     sizeY_ = oldY;
@@ -709,6 +712,7 @@ class Renderer {
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
   int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  bool hriFontB_ = false;  // GS f
   int charSpacing_ = 0, kanjiLeft_ = 0, kanjiRight_ = 0;  // dots
   bool fontB_ = false, rotated_ = false, upsideDown_ = false, reverse_ = false;
   TwoDimensionalCodes codes_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/hex.h"
 
 namespace {
@@ -341,6 +343,37 @@ TEST(Renderer, UserDefinedCharactersReplaceTheFontWhileOn) {
   EXPECT_EQ(Draw((std::string(define) + "41 0A").c_str()).page.cells, Draw("41 0A").page.cells) << "ESC % 1 not given";
   EXPECT_EQ(Draw((std::string(define) + "1B 25 01 1B 3F 41 41 0A").c_str()).page.cells, Draw("41 0A").page.cells)
       << "cancelled by ESC ?";
+}
+
+// Random streams, rich in escape bytes, in every set and on every paper:
+// each picture stays within its limits (here 500 mm and 2 million dots).
+TEST(Renderer, RandomStreamsStayWithinTheLimits) {
+  std::mt19937 random(14);
+  const preview::Limits limits{500, 2'000'000};
+  for (int run = 0; run < 30; ++run) {
+    Bytes s(2048);
+    for (auto& b : s) b = static_cast<std::uint8_t>(random() % 4 ? random() : 0x1B + random() % 3);
+    for (CommandSet set : {CommandSet::EscPos, CommandSet::Star, CommandSet::EscP, CommandSet::Oki}) {
+      const preview::Decoding d = preview::Decode(s, set);
+      for (const char* name : {"58", "80", "76"}) {
+        const preview::Paper paper = *preview::PaperFor(name, set);
+        const auto r = preview::Render(s, d, set, paper, limits);
+        ASSERT_LE(r.page.height, 500 / 25.4 * paper.dpiY + 1) << run << ' ' << name;
+        ASSERT_LE(r.page.width, 9 * paper.dpiX) << run << ' ' << name;
+        ASSERT_EQ(r.page.cells.size(), static_cast<std::size_t>(r.page.width) * r.page.height) << run << ' ' << name;
+      }
+    }
+  }
+}
+
+TEST(Renderer, BarCodeTextFollowsGsHAndGsF) {
+  // CODE128 "AB": no text by default; GS H 2 puts it below, GS f 1 in font B.
+  const char* code = "1D 6B 49 04 7B 42 41 42";
+  const auto none = Draw(code).page;
+  const auto below = Draw((std::string("1D 48 02 ") + code).c_str()).page;
+  const auto small = Draw((std::string("1D 48 02 1D 66 01 ") + code).c_str()).page;
+  EXPECT_GT(below.height, none.height);
+  EXPECT_LT(Rows(small).second, Rows(below).second);
 }
 
 }  // namespace
