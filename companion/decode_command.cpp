@@ -1,4 +1,5 @@
 // decode [FILE] and render [FILE] -o PAGE.png: what a printer makes of a stream.
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,11 +18,13 @@ const char* kDecodeHelp =
     "Reads a printer stream (FILE, or standard input) and prints one line per\n"
     "command: its offset and bytes in hex, its name in the command set (ESC/POS when\n"
     "none is given; auto: the set that explains the most) and its parameters. Text is\n"
-    "shown as text (GB2312/GBK), images\n"
+    "shown as text (code page 936 with GB18030's four-byte signs; ESC/POS after FS .:\n"
+    "the ESC t table, PC437, 850, 852, 858, 860, 863, 865, 866, 737, WPC1252, WPC1251\n"
+    "or Katakana), images\n"
     "by mode and size. Unknown and truncated commands, and known ones whose effect\n"
     "the preview does not draw, are flagged with \"!!\".\n"
     "Exit status: 0 when every byte was understood, 1 when something was flagged\n"
-    "or the input cannot be read, 2 for a usage error.\n";
+    "or the input cannot be read or is empty, 2 for a usage error.\n";
 
 const char* kRenderHelp =
     "usage: postest render [FILE] -o PAGE.png [--set escpos|star|escp|oki|auto] [--paper 58|80|76]\n"
@@ -50,7 +53,7 @@ preview::CommandSet BestSet(const std::vector<std::uint8_t>& bytes) {
   int fewest = -1;
   for (preview::CommandSet set : {preview::CommandSet::EscPos, preview::CommandSet::Star, preview::CommandSet::EscP,
                                   preview::CommandSet::Oki}) {
-    const preview::Decoding d = preview::Decode(bytes, set);
+    const preview::Decoding d = preview::DecodeEach(bytes, set, [](const preview::Item&) {});
     const int flagged = d.unknown + (d.truncated ? 1 : 0);
     if (fewest < 0 || flagged < fewest) {
       fewest = flagged;
@@ -63,11 +66,16 @@ preview::CommandSet BestSet(const std::vector<std::uint8_t>& bytes) {
 // Parses the shared options and reads the stream; a non-empty message on failure.
 int ReadCommon(const Arguments& a, Input& in) {
   if (a.Plain().size() > 1) return Fail(kExitUsage, "give one FILE at most");
-  const std::string name = a.Value("--set").value_or("escpos");
+  std::string name = a.Value("--set").value_or("escpos");
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const auto set = preview::ParseCommandSet(name);
   if (!set && name != "auto") return Fail(kExitUsage, "unknown command set \"" + name + "\": escpos, star, escp, oki or auto");
   std::string error;
   if (!ReadWholeFile(a.Plain().empty() ? "-" : a.Plain()[0], in.bytes, error)) return Fail(kExitFailed, error);
+  if (in.bytes.empty()) {
+    const std::string source = a.Plain().empty() || a.Plain()[0] == "-" ? "standard input" : a.Plain()[0];
+    return Fail(kExitFailed, source + " is empty: no stream to read");
+  }
   in.set = set ? *set : BestSet(in.bytes);
   if (!set) std::fprintf(stderr, "command set: %s\n", preview::CommandSetName(in.set));
   return -1;
@@ -89,13 +97,11 @@ int RunDecode(const std::vector<std::string>& args) {
   if (const std::string bad = a.Unknown({}); !bad.empty()) return Fail(kExitUsage, bad);
   Input in;
   if (const int status = ReadCommon(a, in); status >= 0) return status;
-  const preview::Decoding d = preview::Decode(in.bytes, in.set);
-  std::string out;
-  for (const preview::Item& item : d.items) {
-    out += preview::DescribeItem(item, in.bytes);
-    out += '\n';
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  const preview::Decoding d = preview::DecodeEach(in.bytes, in.set, [&](const preview::Item& item) {
+    std::string line = preview::DescribeItem(item, in.bytes);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  });
   ReportFlags(d);
   return d.Clean() ? kExitSent : kExitFailed;
 }
@@ -109,16 +115,14 @@ int RunRender(const std::vector<std::string>& args) {
   if (const std::string bad = a.Unknown({}); !bad.empty()) return Fail(kExitUsage, bad);
   const std::optional<std::string> output = a.Has("-o") ? a.Value("-o") : a.Value("--output");
   if (!output) return Fail(kExitUsage, "render needs -o PAGE.png (postest render --help)");
+  const std::optional<std::string> paperName = a.Value("--paper");
+  if (paperName && !preview::PaperFor(*paperName, preview::CommandSet::EscPos))
+    return Fail(kExitUsage, "unknown paper \"" + *paperName + "\": 58, 80 or 76");
   Input in;
   if (const int status = ReadCommon(a, in); status >= 0) return status;
-  preview::Paper paper = preview::DefaultPaper(in.set);
-  if (const auto name = a.Value("--paper")) {
-    const auto chosen = preview::PaperFor(*name, in.set);
-    if (!chosen) return Fail(kExitUsage, "unknown paper \"" + *name + "\": 58, 80 or 76");
-    paper = *chosen;
-  }
-  const preview::Decoding d = preview::Decode(in.bytes, in.set);
-  const preview::Rendering r = preview::Render(in.bytes, d, in.set, paper);
+  const preview::Paper paper = paperName ? *preview::PaperFor(*paperName, in.set) : preview::DefaultPaper(in.set);
+  preview::Decoding d;
+  const preview::Rendering r = preview::DecodeAndRender(in.bytes, in.set, paper, d);
   if (!preview::WritePng(r.page, *output)) return Fail(kExitFailed, "cannot write " + *output);
   std::fprintf(stderr, "%s: %d x %d dots at %d x %d dpi, %d image%s, %d cut%s%s\n", output->c_str(), r.page.width,
                r.page.height, r.page.dpiX, r.page.dpiY, r.images, r.images == 1 ? "" : "s", r.cuts,

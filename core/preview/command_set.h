@@ -41,6 +41,10 @@ enum class Action {
   KanjiMode,        // FS ! n
   KanjiOn,
   KanjiOff,
+  CodePage,         // ESC t n: the single-byte table used outside Chinese mode
+  DefineUserCharacters,  // ESC & y c1 c2, then per sign x and x columns of y bytes
+  UserCharactersOn,      // ESC % n: bit 0
+  CancelUserCharacter,   // ESC ? n
   DoubleWidthLine,  // SO: this line double width
   DoubleWidthOff,   // DC4
   DoubleWidth,      // a0 bit 0
@@ -50,6 +54,18 @@ enum class Action {
   BoldOn,
   BoldOff,
   Underline,        // a0 non-zero
+  CharacterSpacing, // ESC SP n: n horizontal motion units right of each sign
+  KanjiSpacing,     // FS S n1 n2: left and right of each Chinese sign
+  Font,             // ESC M n: 0 font A, 1 font B
+  Rotate90,         // ESC V n: bit 0 (or '1') turns signs 90 degrees clockwise
+  UpsideDown,       // ESC { n: bit 0, the line turned 180 degrees
+  Reverse,          // GS B n: bit 0, white on black
+  FeedLinesBack,    // ESC e n: print, then n lines back
+  StarExpansion,    // ESC i n1 n2 (STAR): height n1 + 1, width n2 + 1
+  DotPosition,      // ESC GS A n1 n2 (STAR): n1 + n2 × 256 dots from the left margin
+  DotStep,          // ESC GS R n1 n2 (STAR): that many dots further, signed
+  ReverseOn,        // ESC 4 (STAR)
+  ReverseOff,       // ESC 5 (STAR)
   Align,            // a0: 0 left, 1 centre, 2 right
   AbsolutePosition, // a0 | a1 << 8: ESC/POS in horizontal motion units from the left margin, else 1/60 inch
   RelativePosition, // a0 | a1 << 8, signed, in horizontal motion units
@@ -63,8 +79,12 @@ enum class Action {
   PrintImage,       // GS / m
   Barcode,          // GS k, FS P
   TwoDimensionalCode,  // GS ( k: a setting, the data, or print
+  Graphics,         // GS ( L, GS 8 L: m fn, then the function's bytes
+  DefineNvImages,   // FS q n
+  PrintNvImage,     // FS p n m
   BarcodeHeight,
   BarcodeWidth,
+  BarcodeFont,      // GS f n: 0 font A, 1 font B for the text
   BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)
   Cut,              // GS V m [n]
   CutNow,           // ESC i, ESC m, ESC d n (STAR)
@@ -92,6 +112,7 @@ enum class Data {
   Length32,       // the last four parameters: p1 p2 p3 p4, lowest first
   UserCharacters, // ESC & y c1 c2: per character x, then y × x bytes
   NvImages,       // FS q n: per image xL xH yL yH, then x × y × 8 bytes
+  RsTerminated,   // up to and with an RS (STAR ESC b)
 };
 
 struct CommandSpec {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "preview/glyph_font.h"
 #include "text/gbk.h"
 
 namespace preview {
@@ -94,9 +95,11 @@ std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, s
         if (s[i] == 0) return i - d + 1;
       return kUnknownLength;
     }
-    case Data::NulTerminated: {
-      for (std::size_t i = p; i < s.size(); ++i)
-        if (s[i] == 0) return i - p + 1;
+    case Data::NulTerminated:
+    case Data::RsTerminated: {
+      const std::uint8_t end = definition.data == Data::NulTerminated ? 0x00 : 0x1E;
+      for (std::size_t i = p + definition.params; i < s.size(); ++i)
+        if (s[i] == end) return i - p - definition.params + 1;
       return kUnknownLength;
     }
     case Data::Length32: {
@@ -119,15 +122,22 @@ std::size_t DataLength(const CommandSpec& definition, CommandSet set, Bytes s, s
   return 0;
 }
 
-// A run of printable ASCII and two-byte GBK characters.
-std::size_t TextLength(Bytes s, std::size_t at) {
+bool IsDigit(std::uint8_t b) { return b >= 0x30 && b <= 0x39; }
+
+// A run of printable ASCII and two- and four-byte GB18030 signs; in a
+// single-byte table every byte from 20 on but 7F.
+std::size_t TextLength(Bytes s, std::size_t at, bool singleByte) {
   std::size_t i = at;
   while (i < s.size()) {
     const std::uint8_t b = s[i];
-    if (b >= 0x20 && b < 0x7F) {
+    if (b >= 0x20 && b != 0x7F && (b < 0x80 || singleByte)) {
       ++i;
+    } else if (singleByte) {
+      break;
     } else if (gbk::IsLead(b) && i + 1 < s.size() && gbk::IsTrail(s[i + 1])) {
       i += 2;
+    } else if (gbk::IsLead(b) && s.size() - i >= 4 && IsDigit(s[i + 1]) && gbk::IsLead(s[i + 2]) && IsDigit(s[i + 3])) {
+      i += 4;
     } else {
       break;
     }
@@ -143,62 +153,84 @@ int Item::Param(std::span<const std::uint8_t> stream, int i) const {
   return i < definition->params && at < stream.size() ? stream[at] : 0;
 }
 
-Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
-  Decoding out;
-  const Index& index = IndexOf(set);
-  std::size_t at = 0;
-  while (at < s.size()) {
-    Item item;
-    item.offset = at;
-    const CommandSpec* definition = nullptr;
-    bool partial = false;
-    for (const CommandSpec* candidate : index.Starting(s[at])) {
-      bool cut = false;
-      if (Matches(s, at, candidate->prefix, cut)) {
-        definition = candidate;
-        break;
-      }
-      partial = partial || cut;
+namespace {
+
+// The item that starts at `at`, before the stream's end.
+Item ItemAt(Bytes s, std::size_t at, const Index& index, CommandSet set, int codeTable) {
+  Item item;
+  item.offset = at;
+  const CommandSpec* definition = nullptr;
+  bool partial = false;
+  for (const CommandSpec* candidate : index.Starting(s[at])) {
+    bool cut = false;
+    if (Matches(s, at, candidate->prefix, cut)) {
+      definition = candidate;
+      break;
     }
-    if (definition != nullptr) {
-      const std::size_t params = at + definition->prefix.size();
-      const std::size_t data = params + static_cast<std::size_t>(definition->params);
-      const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
-      item.definition = definition;
-      // Compared with what remains: data + length could wrap on 32 bits.
-      if (length == kUnknownLength || length > s.size() - data) {
-        item.kind = Item::Truncated;
-        item.length = s.size() - at;
-        out.items.push_back(item);
-        out.truncated = true;
-        break;
-      }
-      item.dataAt = data;
-      item.dataLength = length;
-      item.length = data + length - at;
-      if (definition->action == Action::Unsupported) {
-        item.kind = Item::Unknown;
-        ++out.unknown;
-      }
-    } else if (const std::size_t text = TextLength(s, at); text > 0) {
-      item.kind = Item::Text;
-      item.length = text;
-    } else if (partial) {
+    partial = partial || cut;
+  }
+  if (definition != nullptr) {
+    const std::size_t params = at + definition->prefix.size();
+    const std::size_t data = params + static_cast<std::size_t>(definition->params);
+    const std::size_t length = data <= s.size() ? DataLength(*definition, set, s, params) : kUnknownLength;
+    item.definition = definition;
+    // Compared with what remains: data + length could wrap on 32 bits.
+    if (length == kUnknownLength || length > s.size() - data) {
       item.kind = Item::Truncated;
       item.length = s.size() - at;
-      out.items.push_back(item);
-      out.truncated = true;
-      break;
-    } else {
-      // An escape sequence we do not know takes its letter with it.
-      const bool escape = s[at] == 0x1B || s[at] == 0x1C || s[at] == 0x1D;
-      item.kind = Item::Unknown;
-      item.length = escape && at + 1 < s.size() ? 2 : 1;
-      ++out.unknown;
+      return item;
     }
-    out.items.push_back(item);
+    item.dataAt = data;
+    item.dataLength = length;
+    item.length = data + length - at;
+    if (definition->action == Action::Unsupported) item.kind = Item::Unknown;
+  } else if (const std::size_t text = TextLength(s, at, codeTable >= 0); text > 0) {
+    item.kind = Item::Text;
+    item.length = text;
+    item.codeTable = codeTable;
+  } else if (partial) {
+    item.kind = Item::Truncated;
+    item.length = s.size() - at;
+  } else {
+    // An escape sequence we do not know takes its letter with it.
+    const bool escape = s[at] == 0x1B || s[at] == 0x1C || s[at] == 0x1D;
+    item.kind = Item::Unknown;
+    item.length = escape && at + 1 < s.size() ? 2 : 1;
+  }
+  return item;
+}
+
+}  // namespace
+
+Decoding DecodeEach(std::span<const std::uint8_t> s, CommandSet set, const std::function<void(const Item&)>& each) {
+  Decoding out;
+  const Index& index = IndexOf(set);
+  bool chinese = true;  // ESC/POS: FS & and FS . switch, ESC t picks the single-byte table
+  int table = 0;
+  for (std::size_t at = 0; at < s.size();) {
+    const Item item = ItemAt(s, at, index, set, chinese ? -1 : table);
+    if (set == CommandSet::EscPos && item.kind == Item::Command) {
+      const Action action = item.definition->action;
+      if (action == Action::KanjiOn) chinese = true;
+      if (action == Action::KanjiOff) chinese = false;
+      if (action == Action::CodePage) table = item.Param(s, 0);
+      if (action == Action::Init) {
+        chinese = true;
+        table = 0;
+      }
+    }
+    out.unknown += item.kind == Item::Unknown;
+    out.truncated = out.truncated || item.kind == Item::Truncated;
+    each(item);
     at += item.length;
   }
+  return out;
+}
+
+Decoding Decode(std::span<const std::uint8_t> s, CommandSet set) {
+  std::vector<Item> items;
+  Decoding out = DecodeEach(s, set, [&](const Item& item) { items.push_back(item); });
+  out.items = std::move(items);
   return out;
 }
 
@@ -288,6 +320,30 @@ std::string Details(const Item& item, Bytes s) {
 
 }  // namespace
 
+namespace {
+
+// Code page 936 text as UTF-8, with GB18030's four-byte signs: those past
+// U+FFFF are counted from 90 30 81 30; the rest show as U+FFFD.
+std::string ChineseText(Bytes text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] < 0x80) {
+      out += static_cast<char>(text[i++]);
+    } else if (text.size() - i >= 4 && IsDigit(text[i + 1])) {
+      const std::uint32_t linear = ((text[i] - 0x90) * 10u + (text[i + 1] - 0x30)) * 1260u +
+                                   (text[i + 2] - 0x81) * 10u + (text[i + 3] - 0x30);
+      gbk::AppendUtf8(out, text[i] >= 0x90 && linear <= 0xFFFFF ? 0x10000 + linear : 0xFFFD);
+      i += 4;
+    } else {
+      out += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data() + i), 2));
+      i += 2;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
   char head[24];
   std::snprintf(head, sizeof head, "%08zX  ", item.offset);
@@ -299,7 +355,14 @@ std::string DescribeItem(const Item& item, std::span<const std::uint8_t> s) {
   switch (item.kind) {
     case Item::Text:
       line += "text \"";
-      line += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(s.data() + item.offset), item.length));
+      if (item.codeTable < 0) {
+        line += ChineseText(s.subspan(item.offset, item.length));
+      } else {
+        for (std::size_t i = item.offset; i < item.offset + item.length; ++i) {
+          const char32_t c = s[i] < 0x80 ? s[i] : CodePageChar(item.codeTable, s[i]);
+          gbk::AppendUtf8(line, c != 0 ? c : U'\uFFFD');
+        }
+      }
       line += '"';
       return line;
     case Item::Unknown:

@@ -1,5 +1,7 @@
 #include "preview/glyph_font.h"
 
+#include <algorithm>
+
 #include "text/gbk.h"
 
 namespace preview {
@@ -21,6 +23,22 @@ Glyph WideGlyph(std::uint8_t lead, std::uint8_t trail) {
   if (index < 0) return {nullptr, kWideWidth, kFontHeight};
   return {reinterpret_cast<const std::uint8_t*>(detail::kWideGlyphs) + static_cast<long>(index) * kWideBytes, kWideWidth,
           kFontHeight};
+}
+
+char32_t CodePageChar(int table, std::uint8_t b) {
+  if (b < 0x80) return 0;
+  for (int i = 0; i < detail::kSingleByteTableCount; ++i)
+    if (detail::kSingleByteTableNumbers[i] == table) return detail::kSingleByteTables[i * 128 + (b - 0x80)];
+  return 0;
+}
+
+Glyph CodePageGlyph(int table, std::uint8_t b) {
+  const char32_t cp = CodePageChar(table, b);
+  const char32_t* end = detail::kExtraGlyphCodes + detail::kExtraGlyphCount;
+  const char32_t* found = std::lower_bound(detail::kExtraGlyphCodes, end, cp);
+  if (cp == 0 || found == end || *found != cp) return {nullptr, kNarrowWidth, kFontHeight};
+  return {reinterpret_cast<const std::uint8_t*>(detail::kExtraGlyphs) + (found - detail::kExtraGlyphCodes) * kNarrowBytes,
+          kNarrowWidth, kFontHeight};
 }
 
 }  // namespace preview

@@ -22,10 +22,23 @@ Glyph NarrowGlyph(std::uint8_t c);
 // A two-byte code; nullptr rows when the font has no sign for it.
 Glyph WideGlyph(std::uint8_t lead, std::uint8_t trail);
 
+// Byte 80..FF of the single-byte code table ESC t selects; nullptr rows
+// when the table is not one drawn here or has no sign there.
+Glyph CodePageGlyph(int table, std::uint8_t b);
+
+// The character of byte 80..FF in that table; 0 when there is none.
+char32_t CodePageChar(int table, std::uint8_t b);
+
 namespace detail {
 extern const char kNarrowGlyphs[];
 extern const std::int16_t kWideGlyphIndex[126 * 191];
 extern const char kWideGlyphs[];
+extern const int kSingleByteTableCount;
+extern const std::uint8_t kSingleByteTableNumbers[];
+extern const char32_t kSingleByteTables[];  // 128 characters per table
+extern const int kExtraGlyphCount;
+extern const char32_t kExtraGlyphCodes[];   // ascending
+extern const char kExtraGlyphs[];
 }  // namespace detail
 
 }  // namespace preview

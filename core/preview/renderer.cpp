@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "preview/glyph_font.h"
+#include "preview/graphics.h"
 #include "preview/symbol_commands.h"
 #include "preview/symbols.h"
 #include "text/gbk.h"
@@ -54,11 +56,12 @@ class Renderer {
     Reset();
   }
 
-  Rendering Run(const Decoding& decoding) {
-    for (const Item& item : decoding.items) {
-      if (!stopped_.empty()) break;
-      Step(item);
-    }
+  // Items past a limit are passed over.
+  void Take(const Item& item) {
+    if (stopped_.empty()) Step(item);
+  }
+
+  Rendering Finish() {
     PrintLine();  // what the line buffer holds is paid for
     Rendering out = std::move(result_);
     out.stopped = stopped_;
@@ -121,13 +124,19 @@ class Renderer {
     barHeight_ = 162;
     barWidth_ = 3;
     hri_ = 0;
+    hriFontB_ = false;
     codes_ = TwoDimensionalCodes();
+    charSpacing_ = kanjiLeft_ = kanjiRight_ = 0;
+    fontB_ = rotated_ = upsideDown_ = reverse_ = false;
+    userCharactersOn_ = false;
   }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
   int Cols(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiX)); }
 
   int P(const Item& item, int i) const { return item.Param(s_, i); }
+  // A parameter given as a number or as its ASCII digit.
+  static int Digit(int p) { return p >= '0' && p <= '9' ? p - '0' : p; }
 
   // Ends the picture here; the first reason is kept.
   void Stop(std::string why) {
@@ -167,6 +176,7 @@ class Renderer {
       case Action::None:
       case Action::Drawer:
       case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
+      case Action::BarcodeFont: hriFontB_ = Digit(p0) == 1; break;
       case Action::Unsupported: break;
       case Action::Init:
         Reset();
@@ -206,9 +216,31 @@ class Renderer {
           sizeX_ = (p0 & 0x20) ? 2 : 1;
           sizeY_ = (p0 & 0x10) ? 2 : 1;
           bold_ = p0 & 0x08;
+          fontB_ = set_ == CommandSet::EscPos && (p0 & 0x01);
         }
         underline_ = p0 & 0x80;
         break;
+      // Settings only ESC/POS draws; the other sets keep their old look.
+      case Action::CharacterSpacing: if (set_ == CommandSet::EscPos) charSpacing_ = Across(p0); break;
+      case Action::KanjiSpacing:
+        if (set_ == CommandSet::EscPos) {
+          kanjiLeft_ = Across(p0);
+          kanjiRight_ = Across(p1);
+        }
+        break;
+      case Action::Font: fontB_ = !EscPFamily() && Digit(p0) == 1; break;
+      case Action::StarExpansion:
+        sizeY_ = kanjiY_ = std::clamp(Digit(p0), 0, 5) + 1;
+        sizeX_ = kanjiX_ = std::clamp(Digit(p1), 0, 5) + 1;
+        break;
+      case Action::DotPosition: SetX(std::int64_t{leftMargin_} + (p0 | p1 << 8)); break;
+      case Action::DotStep: SetX(std::int64_t{x_} + static_cast<std::int16_t>(p0 | p1 << 8)); break;
+      case Action::ReverseOn: reverse_ = true; break;
+      case Action::ReverseOff: reverse_ = false; break;
+      case Action::Rotate90: rotated_ = p0 == 1 || p0 == '1'; break;
+      case Action::UpsideDown: upsideDown_ = p0 & 1; break;
+      case Action::Reverse: reverse_ = p0 & 1; break;
+      case Action::FeedLinesBack: PrintLine(); Down(-std::int64_t{p0} * lineSpacing_); break;
       case Action::CharacterSize:
         sizeX_ = kanjiX_ = (p0 >> 4 & 7) + 1;
         sizeY_ = kanjiY_ = (p0 & 7) + 1;
@@ -218,7 +250,11 @@ class Renderer {
         kanjiY_ = (p0 & 0x08) ? 2 : 1;
         break;
       case Action::KanjiOn:
-      case Action::KanjiOff: break;
+      case Action::KanjiOff:
+      case Action::CodePage: break;  // the decoder reads the text accordingly
+      case Action::DefineUserCharacters: DefineUserCharacters(item); break;
+      case Action::UserCharactersOn: userCharactersOn_ = p0 & 1; break;
+      case Action::CancelUserCharacter: userCharacters_.erase(p0); break;
       case Action::DoubleWidthLine: lineWide_ = true; break;
       case Action::DoubleWidthOff: lineWide_ = false; break;
       case Action::DoubleWidth: sizeX_ = kanjiX_ = (p0 & 1) ? 2 : 1; break;
@@ -256,6 +292,13 @@ class Renderer {
         break;
       case Action::PrintImage: PrintStored(p0); break;
       case Action::Barcode: Barcode(item); break;
+      case Action::Graphics:
+        if (const auto print = graphics_.Apply(s_.subspan(item.dataAt, item.dataLength))) DrawBitmap(*print);
+        break;
+      case Action::DefineNvImages: graphics_.DefineNvImages(p0, s_.subspan(item.dataAt, item.dataLength)); break;
+      case Action::PrintNvImage:
+        if (const auto print = graphics_.PrintNvImage(p0, p1)) DrawBitmap(*print);
+        break;
       case Action::TwoDimensionalCode:
         if (const auto print = codes_.Apply(s_.subspan(item.dataAt, item.dataLength))) TwoDimensional(*print);
         break;
@@ -307,11 +350,17 @@ class Renderer {
       height = std::max(height, st.height);
     }
     const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
+    // Upside down, the line is turned about the middle of the print area.
+    const int turn = leftMargin_ + AreaRight() - 1;
     for (const Stamp& st : line_) {
       const std::int64_t top = y_ + (st.text ? height - st.height : 0);
       for (int r = 0; r < st.height; ++r)
         for (int c = 0; c < st.kept; ++c)
-          if (st.At(r, c)) Dot(st.x + shift + c, top + r);
+          if (st.At(r, c)) {
+            const int x = st.x + shift + c;
+            if (upsideDown_) Dot(turn - x, y_ + height - 1 - (top - y_ + r));
+            else Dot(x, top + r);
+          }
     }
     line_.clear();
     lineWide_ = false;
@@ -321,35 +370,71 @@ class Renderer {
   void Text(const Item& item) {
     for (std::size_t i = item.offset; i < item.offset + item.length && stopped_.empty();) {
       const std::uint8_t b = s_[i];
-      if (b < 0x80) {
-        DrawGlyph(NarrowGlyph(b), sizeX_ * (lineWide_ ? 2 : 1), sizeY_);
+      if (b < 0x80 || item.codeTable >= 0) {
+        preview::Glyph g = b < 0x80 ? NarrowGlyph(b) : CodePageGlyph(item.codeTable, b);
+        if (const auto own = userCharacters_.find(b); userCharactersOn_ && own != userCharacters_.end())
+          g = {own->second.rows.data(), own->second.width, own->second.height};
+        if (g.rows == nullptr) g = NarrowGlyph('?');
+        DrawGlyph(g, sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
+        x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
-        preview::Glyph g = WideGlyph(b, s_[i + 1]);
+        // Two bytes, or four for GB18030's signs beyond GBK (drawn as '?').
+        const bool four = i + 3 < item.offset + item.length && s_[i + 1] >= 0x30 && s_[i + 1] <= 0x39;
+        preview::Glyph g = four ? preview::Glyph{} : WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
-        DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_));
-        i += 2;
+        x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
+        DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);
+        x_ = std::min(canvasWidth_, x_ + kanjiRight_);
+        i += four ? 4 : 2;
       }
     }
   }
 
-  void DrawGlyph(const preview::Glyph& g, int mulX, int mulY) {
+  // ESC & y c1 c2: signs c1 to c2, each x columns of y bytes, turned into
+  // glyph rows; a sign 0 columns wide is undefined again.
+  void DefineUserCharacters(const Item& item) {
+    const int y = P(item, 0), first = P(item, 1), last = P(item, 2);
+    std::size_t at = item.dataAt;
+    const std::size_t end = item.dataAt + item.dataLength;
+    for (int c = first; c <= last && at < end; ++c) {
+      const int x = s_[at++];
+      const std::size_t size = static_cast<std::size_t>(x) * y;
+      if (size > end - at) return;
+      if (x == 0 || y == 0) {
+        userCharacters_.erase(c);
+        continue;
+      }
+      UserCharacter sign{x, y * 8, std::vector<std::uint8_t>(static_cast<std::size_t>((x + 7) / 8) * y * 8, 0)};
+      for (int col = 0; col < x; ++col)
+        for (int dot = 0; dot < y * 8; ++dot)
+          if (s_[at + static_cast<std::size_t>(col) * y + dot / 8] & (0x80 >> (dot % 8)))
+            sign.rows[static_cast<std::size_t>(dot) * ((x + 7) / 8) + col / 8] |= static_cast<std::uint8_t>(0x80 >> (col % 8));
+      userCharacters_[c] = std::move(sign);
+      at += size;
+    }
+  }
+
+  // A sign scaled by mulX x mulY (font B: 9 x 17 of the 12 x 24 cell),
+  // bold, underlined, reversed and turned as set, into the line buffer.
+  void DrawGlyph(const preview::Glyph& g, int mulX, int mulY, bool fontB = false) {
+    const int w = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX * (fontB ? 0.75 : 1.0))));
+    const int h = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY * (fontB ? 17.0 / 24 : 1.0))));
+    // The upright sign's dot at row r, column c.
+    const auto on = [&](int r, int c) {
+      const int gy = r * g.height / h, gx = c * g.width / w;
+      bool dot = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy)) || (underline_ && r == h - 1);
+      return dot != reverse_;
+    };
     Stamp st;
     st.text = true;
-    st.width = std::max(1, static_cast<int>(std::lround(g.width * textScaleX_ * mulX)));
-    st.height = std::max(1, static_cast<int>(std::lround(g.height * textScaleY_ * mulY)));
+    st.width = rotated_ ? h : w;
+    st.height = rotated_ ? w : h;
     if (x_ + st.width > AreaRight() && x_ > leftMargin_) LineFeed();
     if (!Begin(st)) return;
-    for (int r = 0; r < st.height; ++r) {
-      const int gy = r * g.height / st.height;
-      for (int c = 0; c < st.kept; ++c) {
-        const int gx = c * g.width / st.width;
-        const bool on = g.Dot(gx, gy) || (bold_ && gx > 0 && g.Dot(gx - 1, gy));
-        if (on) st.Set(r, c);
-      }
-    }
-    if (underline_)
-      for (int c = 0; c < st.kept; ++c) st.Set(st.height - 1, c);
+    for (int r = 0; r < st.height; ++r)
+      for (int c = 0; c < st.kept; ++c)
+        if (rotated_ ? on(h - 1 - c, r) : on(r, c)) st.Set(r, c);
     SetX(std::int64_t{x_} + st.width);
     line_.push_back(std::move(st));
   }
@@ -457,30 +542,62 @@ class Renderer {
 
   // GS k and FS P: the symbol from the library, with its text above or below
   // as GS H sets; a labelled box where the library cannot draw it.
+  // GS k m, STAR's ESC b n1 n2 n3 n4 and FS P, each with its own way to give
+  // the symbology (as GS k's m), module width, height and text.
   void Barcode(const Item& item) {
     PrintLine();
     std::string data(reinterpret_cast<const char*>(s_.data() + item.dataAt), item.dataLength);
-    const bool gsK = item.definition->data == Data::Barcode;
-    const int m = P(item, 0);
-    if (gsK && m >= 65 && !data.empty()) data.erase(0, 1);
-    if (!data.empty() && data.back() == '\0') data.pop_back();
-    // FS P carries its own module width; GS k uses GS w.
-    const int module = gsK ? barWidth_ : std::clamp(P(item, 1), 1, 6);
+    if (!data.empty() && (data.back() == '\0' || data.back() == '\x1E')) data.pop_back();
+    int m = -1, module = barWidth_, height = barHeight_, hri = hri_;
+    std::string label = "FS P bar code";
+    if (item.definition->data == Data::Barcode) {
+      m = P(item, 0);
+      if (m >= 65 && !data.empty()) data.erase(0, 1);
+      label = BarcodeName(m);
+    } else if (item.definition->data == Data::RsTerminated) {
+      // UPC-E, UPC-A, EAN-8, EAN-13, CODE39, ITF, CODE128, CODE93, NW-7.
+      static constexpr int kAsGsK[] = {1, 0, 3, 2, 4, 5, 79, 72, 6};
+      const int type = Digit(P(item, 0)), text = Digit(P(item, 1)), width = Digit(P(item, 2));
+      m = type >= 0 && type <= 8 ? kAsGsK[type] : -1;
+      label = m >= 0 ? BarcodeName(m) : "type " + std::to_string(type);
+      hri = text == 2 || text == 4 ? 2 : 0;
+      module = width >= 1 && width <= 3 ? width + 1 : 2;
+      height = std::max(1, P(item, 3));
+    } else {
+      module = std::clamp(P(item, 1), 1, 6);  // FS P carries its own module width
+    }
     std::optional<Symbol> symbol;
-    if (gsK)
+    if (m >= 0)
       if (const auto request = BarcodeRequest(m, data)) {
         symbol = EncodeSymbol(*request);
         data = request->data;  // the characters, as the text under the bars shows them
       }
-    if (hri_ & 1) TextLine(data);
+    if (hri & 1) TextLine(data, hriFontB_);
     if (symbol) {
-      DrawSymbol(*symbol, module, std::max(1, barHeight_ / symbol->rows), 10);
+      DrawSymbol(*symbol, module, std::max(1, height / symbol->rows), 10);
       Down(2);
     } else {
-      Placeholder((gsK ? BarcodeName(m) : std::string("FS P bar code")) + ": " + data,
-                  (35 + 11 * static_cast<std::int64_t>(data.size())) * module, barHeight_);
+      Placeholder(label + ": " + data, (35 + 11 * static_cast<std::int64_t>(data.size())) * module, height);
     }
-    if (hri_ & 2) TextLine(data);
+    if (hri & 2) TextLine(data, hriFontB_);
+    ++result_.images;
+  }
+
+  // A stored picture, printed at once and aligned as set.
+  void DrawBitmap(const GraphicsStore::Print& print) {
+    PrintLine();
+    const Bitmap& b = *print.bitmap;
+    const int sx = print.scaleX, sy = print.scaleY;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{b.width} * sx, canvasWidth_)));
+    const int shown = std::min(b.width, (canvasWidth_ - left + sx - 1) / sx);
+    for (int r = 0; r < b.height && stopped_.empty(); ++r) {
+      if (!Spend(std::int64_t{shown} * sx * sy)) break;
+      for (int c = 0; c < shown; ++c)
+        if (b.Dot(c, r))
+          for (int yy = 0; yy < sy; ++yy)
+            for (int xx = 0; xx < sx; ++xx) Dot(left + c * sx + xx, y_ + std::int64_t{r} * sy + yy);
+    }
+    Down(std::int64_t{b.height} * sy);
     ++result_.images;
   }
 
@@ -489,7 +606,8 @@ class Renderer {
     if (const auto symbol = EncodeSymbol(print.request)) {
       DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
     } else {
-      const char* name = print.request.type == Symbology::Qr ? "QR code" : print.request.type == Symbology::Pdf417 ? "PDF417"
+      const char* name = print.request.type == Symbology::Qr || print.request.type == Symbology::MicroQr ? "QR code"
+                         : print.request.type == Symbology::Pdf417 ? "PDF417"
                          : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
       Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
     }
@@ -527,13 +645,13 @@ class Renderer {
     TextLine(label);
   }
 
-  // One line of text in the plain font, then a line feed.
-  void TextLine(const std::string& text) {
+  // One line of text in the plain font (or font B), then a line feed.
+  void TextLine(const std::string& text, bool fontB = false) {
     const int oldX = sizeX_, oldY = sizeY_;
     sizeX_ = sizeY_ = 1;
     for (unsigned char c : text) {
       if (!stopped_.empty()) break;
-      DrawGlyph(NarrowGlyph(c), 1, 1);
+      DrawGlyph(NarrowGlyph(c), 1, 1, fontB);
     }
     sizeX_ = oldX;
     sizeY_ = oldY;
@@ -594,7 +712,17 @@ class Renderer {
   int align_ = 0;
   int barHeight_ = 162, barWidth_ = 3;
   int hri_ = 0;  // GS H: bit 0 text above, bit 1 below
+  bool hriFontB_ = false;  // GS f
+  int charSpacing_ = 0, kanjiLeft_ = 0, kanjiRight_ = 0;  // dots
+  bool fontB_ = false, rotated_ = false, upsideDown_ = false, reverse_ = false;
   TwoDimensionalCodes codes_;
+  GraphicsStore graphics_;
+  struct UserCharacter {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rows;  // as a Glyph's
+  };
+  std::map<int, UserCharacter> userCharacters_;  // ESC &, by code
+  bool userCharactersOn_ = false;                // ESC %  // kept by ESC @, as the printer keeps what it stored
   std::vector<std::uint8_t> stored_;
   int storedColumns_ = 0, storedBytes_ = 0;
   int rows_ = 0;
@@ -620,7 +748,16 @@ Paper DefaultPaper(CommandSet set) { return *PaperFor(set == CommandSet::EscPos 
 
 Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
                  const Limits& limits) {
-  return Renderer(stream, set, paper, limits).Run(decoding);
+  Renderer renderer(stream, set, paper, limits);
+  for (const Item& item : decoding.items) renderer.Take(item);
+  return renderer.Finish();
+}
+
+Rendering DecodeAndRender(std::span<const std::uint8_t> stream, CommandSet set, const Paper& paper, Decoding& counts,
+                          const Limits& limits) {
+  Renderer renderer(stream, set, paper, limits);
+  counts = DecodeEach(stream, set, [&](const Item& item) { renderer.Take(item); });
+  return renderer.Finish();
 }
 
 }  // namespace preview

@@ -47,4 +47,9 @@ struct Rendering {
 Rendering Render(std::span<const std::uint8_t> stream, const Decoding& decoding, CommandSet set, const Paper& paper,
                  const Limits& limits = {});
 
+// Decodes and draws in one pass, holding no list of items, for streams of
+// any size; `counts` gets the decoder's flags.
+Rendering DecodeAndRender(std::span<const std::uint8_t> stream, CommandSet set, const Paper& paper, Decoding& counts,
+                          const Limits& limits = {});
+
 }  // namespace preview

@@ -96,8 +96,9 @@ std::optional<TwoDimensionalCodes::Print> TwoDimensionalCodes::Apply(std::span<c
   const int n = f.size() > 2 ? f[2] : -1;
   const int n2 = f.size() > 3 ? f[3] : -1;
   switch (fn) {
-    case 65:  // PDF417 data columns
+    case 65:  // PDF417 data columns; QR model
       if (cn == 48 && n >= 0) s->columns = n;
+      if (cn == 49) s->micro = n == 51;
       break;
     case 66:  // PDF417 rows
       if (cn == 48 && n >= 0) s->rows = n;
@@ -117,7 +118,7 @@ std::optional<TwoDimensionalCodes::Print> TwoDimensionalCodes::Apply(std::span<c
       break;
     case 81: {  // print the stored data
       Print p;
-      p.request.type = cn == 48 ? Symbology::Pdf417 : cn == 49 ? Symbology::Qr
+      p.request.type = cn == 48 ? Symbology::Pdf417 : cn == 49 ? (s->micro ? Symbology::MicroQr : Symbology::Qr)
                      : cn == 53 ? Symbology::Aztec : Symbology::DataMatrix;
       p.request.data = s->data;
       p.request.errorLevel = s->errorLevel;

@@ -37,6 +37,7 @@ class TwoDimensionalCodes {
     int rowHeight = 3;    // PDF417: rows this many modules tall
     int errorLevel = 0;
     int columns = 0, rows = 0;
+    bool micro = false;  // QR model: 51 for Micro QR (model 1 is drawn as model 2)
     std::string data;
   };
   Settings qr_, pdf417_, dataMatrix_, aztec_;

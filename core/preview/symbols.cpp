@@ -27,6 +27,7 @@ int ZintType(const SymbolRequest& r) {
     case Symbology::DataBar: return BARCODE_DBAR_OMN;
     case Symbology::DataBarLimited: return BARCODE_DBAR_LTD;
     case Symbology::Qr: return BARCODE_QRCODE;
+    case Symbology::MicroQr: return BARCODE_MICROQR;
     case Symbology::Pdf417: return BARCODE_PDF417;
     case Symbology::DataMatrix: return BARCODE_DATAMATRIX;
     case Symbology::Aztec: return BARCODE_AZTEC;
@@ -44,7 +45,8 @@ std::optional<Symbol> EncodeSymbol(const SymbolRequest& r) {
   if (!z) return std::nullopt;
   z->symbology = ZintType(r);
   z->input_mode = DATA_MODE;
-  if (r.type == Symbology::Qr && r.errorLevel >= 1 && r.errorLevel <= 4) z->option_1 = r.errorLevel;
+  if ((r.type == Symbology::Qr || r.type == Symbology::MicroQr) && r.errorLevel >= 1 && r.errorLevel <= 4)
+    z->option_1 = r.errorLevel;
   if (r.type == Symbology::Pdf417) {
     z->option_1 = r.errorLevel >= 0 && r.errorLevel <= 8 ? r.errorLevel : -1;
     if (r.columns > 0 && r.columns <= 30) z->option_2 = r.columns;

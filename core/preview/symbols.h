@@ -11,7 +11,7 @@ namespace preview {
 
 enum class Symbology {
   UpcA, UpcE, Ean13, Ean8, Code39, Itf, Codabar, Code93, Code128, DataBar, DataBarLimited,
-  Qr, Pdf417, DataMatrix, Aztec,
+  Qr, MicroQr, Pdf417, DataMatrix, Aztec,
 };
 
 struct SymbolRequest {

@@ -39,6 +39,8 @@ TEST(PostestDecode, StarCutAndEscPFormFeedAreNamedInTheirSets) {
             std::string::npos);
   EXPECT_NE(RunPostest({"decode", "--set", "escp"}, AsText(Hex("0C"))).out.find("FF        form feed"),
             std::string::npos);
+  EXPECT_NE(RunPostest({"decode", "--set", "STAR"}, AsText(Hex("1B 64 00"))).out.find("ESC d     cut (0)"),
+            std::string::npos) << "set names are case-insensitive";
 }
 
 TEST(PostestDecode, AutoPicksTheSetThatExplainsTheStream) {
@@ -76,6 +78,8 @@ TEST(PostestPreview, BadInputIsReported) {
       {{"decode", "--set", "pcl"}, 2, "unknown command set \"pcl\""},
       {{"render", "-", "--paper", "110", "-o", png}, 2, "unknown paper \"110\""},
       {{"render", "-"}, 2, "needs -o"},
+      {{"decode"}, 1, "standard input is empty"},
+      {{"render", "-o", png}, 1, "standard input is empty"},
   };
   for (const Case& c : cases) {
     const RunResult r = RunPostest(c.args, "");
@@ -137,6 +141,23 @@ TEST(PostestRender, BarCodesAndQrCodesScan) {
     const RunResult r = RunPostest({"render", "-o", png, "--paper", "80"}, AsText(Hex(stream)));
     EXPECT_EQ(r.status, 0) << row.what << r.err;
     EXPECT_EQ(Scan(png), row.scanned) << row.what;
+  }
+  // STAR ESC b n1 n2 n3 n4 data RS: CODE128 ('6'), text below ('2'), 3-dot
+  // modules ('2'), 80 dots tall; then EAN-13 ('3') from 12 digits.
+  const struct {
+    const char* hex;
+    const char* scanned;
+  } star[] = {
+      {"1B 62 36 32 32 50 53 54 41 52 2D 31 1E", "CODE-128:STAR-1\n"},
+      {"1B 62 33 31 32 50 34 39 30 31 32 33 34 35 36 37 38 39 1E", "EAN-13:4901234567894\n"},
+  };
+  for (const auto& row : star) {
+    const auto png = (WorkDir() / "star.png").string();
+    std::filesystem::remove(png);
+    const std::string stream = std::string("1B 40 0A 0A ") + row.hex + " 0A 0A";
+    const RunResult r = RunPostest({"render", "-o", png, "--set", "star"}, AsText(Hex(stream)));
+    EXPECT_EQ(r.status, 0) << row.hex << r.err;
+    EXPECT_EQ(Scan(png), row.scanned) << row.hex;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "preview/decoder.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "support/hex.h"
@@ -42,8 +44,12 @@ TEST(Decoder, SplitsStreamsIntoCommands) {
       {CommandSet::Star, "1B 64 00 07 0E 1B 2D 01 1B 61 03", {"ESC d", "BEL", "SO", "ESC -", "ESC a"}},
       {CommandSet::Star, "1B 43 00 04 1B 43 12 1B 41 04 1B 32 19", {"ESC C", "ESC C", "ESC A", "ESC 2", "EM"}},
       {CommandSet::Star, "1B 4B 02 00 FF 00 1B 5E 04 01 00 01 02 03", {"ESC K", "ESC ^"}},
+      {CommandSet::Star, "1B 69 01 01 41 1B 1D 41 64 00 1B 1D 52 F6 FF", {"ESC i", "text", "ESC GS A", "ESC GS R"}},
+      {CommandSet::Star, "1B 62 36 32 32 50 41 42 1E 1B 1E 46 01 1B 34", {"ESC b", "ESC RS F", "ESC 4"}},
       {CommandSet::EscP, "1B 78 01 1B 33 16 0D 1B 2A 01 01 00 80 0C", {"ESC x", "ESC 3", "CR", "ESC *", "FF"}},
       {CommandSet::EscP, "1B 2A 21 01 00 01 02 03 1B 28 55 01 00 0A", {"ESC *", "ESC ("}},
+      {CommandSet::EscP, "1B 3A 00 00 00 1B 62 01 05 0A 00 1B 31 41", {"ESC :", "ESC b", "ESC 1", "text"}},
+      {CommandSet::EscP, "1B 58 00 14 00 1B 5E 00 01 00 AA BB 41", {"unknown", "unknown", "text"}},  // not drawn
       {CommandSet::Oki, "18 1B 7C 15 07 1B 24 40", {"CAN", "ESC |", "ESC $ @"}},
       {CommandSet::EscPos, "1B 7E 41 FF", {"unknown", "text", "unknown"}},
       {CommandSet::EscPos, "41 1B", {"text", "truncated"}},
@@ -88,11 +94,11 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
     const char* mnemonic;
     bool flagged;
   } rows[] = {
-      {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", true},     // p1..p4 = 6 bytes after them
-      {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", true},          // pL pH = 6
+      {"1D 38 4C 06 00 00 00 30 70 30 01 01 31", "GS 8 L", false},     // p1..p4 = 6 bytes after them
+      {"1D 28 4C 06 00 30 70 30 01 01 31", "GS ( L", false},          // pL pH = 6
       {"1D 28 6B 03 00 31 43 03", "GS ( k", false},                   // QR module size 3
-      {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", true},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
-      {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", true},   // one image 1 x 1: 8 bytes
+      {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", false},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
+      {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", false},   // one image 1 x 1: 8 bytes
       {"1D 51 30 00 02 00 01 00 AA BB", "GS Q 0", true},                // 2 x 1 bytes
       {"1D 24 10 00", "GS $", true},
       {"1D 5C 10 00", "GS \\", true},
@@ -122,6 +128,32 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
     const preview::Decoding d = preview::Decode(Hex(hex), CommandSet::EscPos);
     EXPECT_TRUE(d.truncated) << hex;
     EXPECT_EQ(d.items.size(), 1u) << hex;
+  }
+}
+
+// Outside Chinese mode (FS .) bytes from 80 on are signs of the table ESC t
+// chose; FS & and ESC @ bring code page 936 back, with GB18030's four-byte signs.
+TEST(Decoder, TextFollowsChineseModeAndTheCodeTable) {
+  const struct {
+    const char* hex;
+    std::vector<std::string> names;
+    const char* shown;  // in the listing of the text item
+  } rows[] = {
+      {"1C 2E 1B 74 11 8F E0 0A", {"FS .", "ESC t", "text", "LF"}, "text \"\xD0\x9F\xD1\x80\""},  // PC866: Пр
+      {"1C 2E 1B 74 10 43 61 66 E9", {"FS .", "ESC t", "text"}, "text \"Caf\xC3\xA9\""},         // WPC1252
+      {"1C 2E 1B 74 00 82", {"FS .", "ESC t", "text"}, "text \"\xC3\xA9\""},                      // PC437: é
+      {"1C 2E 1C 26 D6 D0", {"FS .", "FS &", "text"}, "text \"\xE4\xB8\xAD\""},                  // 中
+      {"1C 2E 1B 40 D6 D0", {"FS .", "ESC @", "text"}, "text \"\xE4\xB8\xAD\""},
+      {"95 32 82 36 41", {"text"}, "text \"\xF0\xA0\x80\x80" "A\""},                           // U+20000
+      {"81 30 81 30", {"text"}, "text \"\xEF\xBF\xBD\""},
+  };
+  for (const auto& row : rows) {
+    const Bytes s = Hex(row.hex);
+    EXPECT_EQ(Names(s, CommandSet::EscPos), row.names) << row.hex;
+    const preview::Decoding d = preview::Decode(s, CommandSet::EscPos);
+    const auto text = std::find_if(d.items.begin(), d.items.end(), [](const Item& i) { return i.kind == Item::Text; });
+    ASSERT_NE(text, d.items.end()) << row.hex;
+    EXPECT_NE(preview::DescribeItem(*text, s).find(row.shown), std::string::npos) << row.hex;
   }
 }
 

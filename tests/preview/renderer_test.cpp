@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/hex.h"
 
 namespace {
@@ -221,6 +223,157 @@ TEST(Renderer, ASymbolTheLibraryCannotDrawIsALabelledBox) {
   for (int y = 164; y < 188; ++y)
     for (int x = 0; x < 100; ++x) label += r.page.At(x, y) == preview::kDot;
   EXPECT_GT(label, 50);
+}
+
+// Pictures stored by one command and printed by another, 9 x 2 dots:
+// a full row of 9, then the first dot alone.
+TEST(Renderer, StoredGraphicsPrintWhereTheStreamPrintsThem) {
+  const std::vector<std::string> picture = {"#########.", "#........."};
+  const struct {
+    const char* what;
+    const char* hex;
+    std::vector<std::string> corner;  // 10 x 2
+  } rows[] = {
+      {"GS ( L 112 raster, then 50", "1D 28 4C 0E 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00 1D 28 4C 02 00 30 32",
+       picture},
+      {"GS 8 L, the same", "1D 38 4C 0E 00 00 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00 1D 38 4C 02 00 00 00 30 32",
+       picture},
+      // Columns of (2 + 7) / 8 = 1 byte: C0 then 8 x 80.
+      {"GS ( L 113 columns", "1D 28 4C 13 00 30 71 30 01 01 31 09 00 02 00 C0 80 80 80 80 80 80 80 80 1D 28 4C 02 00 30 32",
+       picture},
+      {"NV graphics by key code, 67 then 69",
+       "1D 28 4C 0F 00 30 43 30 20 21 01 09 00 02 00 31 FF 80 80 00 1D 28 4C 06 00 30 45 20 21 01 01", picture},
+      {"stored, never printed", "1D 28 4C 0E 00 30 70 30 01 01 31 09 00 02 00 FF 80 80 00", {}},
+      {"printed twice as wide", "1D 28 4C 0E 00 30 70 30 02 01 31 09 00 02 00 FF 80 80 00 1D 28 4C 02 00 30 32",
+       {"##########", "##........"}},
+      // FS q: one image of 1 x 1 bytes (8 x 8 dots, columns), the first column full.
+      {"FS q then FS p 1", "1C 71 01 01 00 01 00 FF 00 00 00 00 00 00 00 1C 70 01 00", {"#.........", "#........."}},
+  };
+  for (const auto& row : rows) {
+    const auto r = Draw(row.hex);
+    if (row.corner.empty()) {
+      EXPECT_EQ(Leftmost(r.page), -1) << row.what;
+      continue;
+    }
+    EXPECT_EQ(Corner(r.page, 10, 2), row.corner) << row.what;
+    EXPECT_EQ(r.images, 1) << row.what;
+  }
+}
+
+// The printed columns of a page as a range [first, last], {-1, -1} when blank.
+std::pair<int, int> Columns(const preview::Page& page) {
+  int first = -1, last = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot) {
+        if (first < 0 || x < first) first = x;
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+
+// The rows with a printed dot, as [first, last].
+std::pair<int, int> Rows(const preview::Page& page) {
+  int first = -1, last = -1;
+  for (int y = 0; y < page.height; ++y)
+    for (int x = 0; x < page.width; ++x)
+      if (page.At(x, y) == preview::kDot) {
+        if (first < 0) first = y;
+        last = y;
+      }
+  return {first, last};
+}
+
+TEST(Renderer, TextModesChangeWhereAndHowSignsArePrinted) {
+  // 'H' fills its 12 x 24 cell at both sides; 58 mm paper, 384 dots.
+  const auto plain = Columns(Draw("48 48 0A").page);
+  const auto plainRows = Rows(Draw("48 0A").page);
+  ASSERT_GE(plain.first, 0);
+  // ESC SP 10: ten dots after each sign, so the pair ends 10 dots later.
+  EXPECT_EQ(Columns(Draw("1B 20 0A 48 48 0A").page).second, plain.second + 10);
+  // Font B (ESC M 1 or ESC ! 1): 9 x 17 cells.
+  for (const char* hex : {"1B 4D 01 48 0A", "1B 21 01 48 0A"}) {
+    EXPECT_LT(Columns(Draw(hex).page).second, 9) << hex;
+    EXPECT_LE(Rows(Draw(hex).page).second - Rows(Draw(hex).page).first, 17) << hex;
+  }
+  // ESC V 1: the sign turned lies 24 dots wide.
+  EXPECT_GE(Columns(Draw("1B 56 01 48 0A").page).second, 12);
+  EXPECT_LT(Rows(Draw("1B 56 01 48 0A").page).second, 12);
+  // GS B 1: white on black, so the cell's corner is printed.
+  EXPECT_EQ(Draw("1D 42 01 48 0A").page.At(0, 0), preview::kDot);
+  EXPECT_EQ(Draw("48 0A").page.At(0, 0), preview::kPaper);
+  // ESC { 1: the line turned 180 degrees ends at the right edge.
+  const auto turned = Columns(Draw("1B 7B 01 48 0A").page);
+  EXPECT_EQ(turned.second, 383 - plain.first);
+  EXPECT_EQ(Rows(Draw("1B 7B 01 48 0A").page).second, 23 - plainRows.first);
+  // ESC e 1: one line back, so the next line prints over the first.
+  EXPECT_EQ(Draw("48 0A 1B 65 01 48 0A").page.height, Draw("48 0A").page.height);
+}
+
+TEST(Renderer, StarLineModeSizesPositionsAndHighlight) {
+  // 76 mm STAR head: 1/160 by 1/144 inch, so a sign is 12 x 24 dots.
+  const auto draw = [](const char* hex) { return Draw(hex, CommandSet::Star, "76").page; };
+  const auto plain = Columns(draw("48 0A"));
+  // ESC i 1 1: twice as tall and wide.
+  EXPECT_GE(Columns(draw("1B 69 01 01 48 0A")).second, 2 * plain.second);
+  EXPECT_GE(Rows(draw("1B 69 31 31 48 0A")).second, 24);
+  // ESC GS A 100 0, then ESC GS R -10: the sign's cell starts at 90.
+  const int left = Columns(draw("1B 1D 41 64 00 1B 1D 52 F6 FF 48 0A")).first;
+  EXPECT_EQ(left, 90 + plain.first);
+  // ESC 4: highlight, white on black.
+  EXPECT_EQ(draw("1B 34 48 0A").At(0, 0), preview::kDot);
+  EXPECT_EQ(draw("1B 34 1B 35 48 0A").At(0, 0), preview::kPaper);
+}
+
+TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
+  // PC866 8F is a Cyrillic capital, drawn, not the '?' of an unknown sign;
+  // in Chinese mode the same byte is no text at all.
+  const auto cyrillic = Draw("1C 2E 1B 74 11 8F 0A").page;
+  const auto question = Draw("3F 0A").page;
+  EXPECT_GT(Columns(cyrillic).second, 0);
+  EXPECT_NE(cyrillic.cells, question.cells);
+  EXPECT_EQ(Columns(Draw("8F 0A").page).first, -1);
+}
+
+TEST(Renderer, UserDefinedCharactersReplaceTheFontWhileOn) {
+  // ESC & 3 'A' 'A': 2 columns of 3 bytes, the first full (24 dots), the second empty.
+  const char* define = "1B 26 03 41 41 02 FF FF FF 00 00 00 ";
+  EXPECT_EQ(Corner(Draw((std::string(define) + "1B 25 01 41 0A").c_str()).page, 2, 24),
+            std::vector<std::string>(24, "#."));
+  EXPECT_EQ(Draw((std::string(define) + "41 0A").c_str()).page.cells, Draw("41 0A").page.cells) << "ESC % 1 not given";
+  EXPECT_EQ(Draw((std::string(define) + "1B 25 01 1B 3F 41 41 0A").c_str()).page.cells, Draw("41 0A").page.cells)
+      << "cancelled by ESC ?";
+}
+
+// Random streams, rich in escape bytes, in every set and on every paper:
+// each picture stays within its limits (here 500 mm and 2 million dots).
+TEST(Renderer, RandomStreamsStayWithinTheLimits) {
+  std::mt19937 random(14);
+  const preview::Limits limits{500, 2'000'000};
+  for (int run = 0; run < 30; ++run) {
+    Bytes s(2048);
+    for (auto& b : s) b = static_cast<std::uint8_t>(random() % 4 ? random() : 0x1B + random() % 3);
+    for (CommandSet set : {CommandSet::EscPos, CommandSet::Star, CommandSet::EscP, CommandSet::Oki}) {
+      const preview::Decoding d = preview::Decode(s, set);
+      for (const char* name : {"58", "80", "76"}) {
+        const preview::Paper paper = *preview::PaperFor(name, set);
+        const auto r = preview::Render(s, d, set, paper, limits);
+        ASSERT_LE(r.page.height, 500 / 25.4 * paper.dpiY + 1) << run << ' ' << name;
+        ASSERT_LE(r.page.width, 9 * paper.dpiX) << run << ' ' << name;
+        ASSERT_EQ(r.page.cells.size(), static_cast<std::size_t>(r.page.width) * r.page.height) << run << ' ' << name;
+      }
+    }
+  }
+}
+
+TEST(Renderer, BarCodeTextFollowsGsHAndGsF) {
+  // CODE128 "AB": no text by default; GS H 2 puts it below, GS f 1 in font B.
+  const char* code = "1D 6B 49 04 7B 42 41 42";
+  const auto none = Draw(code).page;
+  const auto below = Draw((std::string("1D 48 02 ") + code).c_str()).page;
+  const auto small = Draw((std::string("1D 48 02 1D 66 01 ") + code).c_str()).page;
+  EXPECT_GT(below.height, none.height);
+  EXPECT_LT(Rows(small).second, Rows(below).second);
 }
 
 }  // namespace
