@@ -29,6 +29,7 @@ class CheckingDriver : public SimplePorts {
       if (bytes[i] != bytes[0]) tornRuns++;
     std::this_thread::yield();
     writes++;
+    if (count > 0 && bytes[0] == 'W') workerWrites++;
     writing_ = false;
   }
   void ClosePort(Handle port) override {
@@ -36,7 +37,7 @@ class CheckingDriver : public SimplePorts {
     open_.erase(port);
   }
 
-  std::atomic<int> writes{0}, overlaps{0}, writesToClosed{0}, tornRuns{0};
+  std::atomic<int> writes{0}, workerWrites{0}, overlaps{0}, writesToClosed{0}, tornRuns{0};
 
  private:
   Handle Open() {
@@ -64,7 +65,8 @@ TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
     while (!stop) link.SendBytes(pattern);
   });
   const std::string run(64, 'U');
-  for (int i = 0; i < 2000; ++i) {
+  // Goes on past 2000 presses until the worker has got in, within a bound.
+  for (int i = 0; i < 2000 || (driver.workerWrites == 0 && i < 200000); ++i) {
     link.SendBytes(run);
     link.ResetAfterSend();
     if (i % 500 == 0) ChooseInterface(panel, link, i % 1000 ? PortKind::Serial : PortKind::Parallel);
@@ -72,7 +74,7 @@ TEST(PrinterLinkThreads, WorkerWritesWhileTheInterfaceThreadResets) {
   stop = true;
   worker.join();
 
-  EXPECT_GT(driver.writes, 2000);
+  EXPECT_GT(driver.workerWrites, 0);
   EXPECT_EQ(driver.overlaps, 0);
   EXPECT_EQ(driver.writesToClosed, 0);
   EXPECT_EQ(driver.tornRuns, 0);
