@@ -18,5 +18,9 @@ std::unique_ptr<Transport> MakeSystemTransport(const TargetOptions& options);
 // target that cannot be used. A serial line's settings are the link's.
 bool EndpointForTarget(const std::string& target, Transport& transport, Endpoint& where, std::string& error);
 
+// A target that is neither empty nor tcp://: a device, port or file of
+// this system.
+bool EndpointForLocalTarget(const std::string& target, Transport& transport, Endpoint& where, std::string& error);
+
 // The host and port of a tcp:// target; false when `target` is not one.
 bool ParseTcpTarget(const std::string& target, std::string& host, std::string& port, std::string& error);

@@ -24,3 +24,16 @@ bool ParseTcpTarget(const std::string& target, std::string& host, std::string& p
   }
   return true;
 }
+
+bool EndpointForTarget(const std::string& target, Transport& transport, Endpoint& where, std::string& error) {
+  std::string host, port;
+  if (ParseTcpTarget(target, host, port, error)) {
+    where = {TransportKind::Network, host, port, {}};
+    return !host.empty();
+  }
+  if (target.empty()) {
+    error = "no target given";
+    return false;
+  }
+  return EndpointForLocalTarget(target, transport, where, error);
+}

@@ -14,16 +14,7 @@ std::unique_ptr<Transport> MakeSystemTransport(const TargetOptions& options) {
   return std::make_unique<PosixTransport>(PosixTransport::Options{ms, ms});
 }
 
-bool EndpointForTarget(const std::string& target, Transport&, Endpoint& where, std::string& error) {
-  std::string host, port;
-  if (ParseTcpTarget(target, host, port, error)) {
-    where = {TransportKind::Network, host, port, {}};
-    return !host.empty();
-  }
-  if (target.empty()) {
-    error = "no target given";
-    return false;
-  }
+bool EndpointForLocalTarget(const std::string& target, Transport&, Endpoint& where, std::string& error) {
   struct stat info{};
   if (::stat(target.c_str(), &info) == 0 && S_ISCHR(info.st_mode)) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);

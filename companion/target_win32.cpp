@@ -29,16 +29,7 @@ std::unique_ptr<Transport> MakeSystemTransport(const TargetOptions& options) {
   return std::make_unique<Win32Transport>(o);
 }
 
-bool EndpointForTarget(const std::string& target, Transport& transport, Endpoint& where, std::string& error) {
-  std::string host, port;
-  if (ParseTcpTarget(target, host, port, error)) {
-    where = {TransportKind::Network, host, port, {}};
-    return !host.empty();
-  }
-  if (target.empty()) {
-    error = "no target given";
-    return false;
-  }
+bool EndpointForLocalTarget(const std::string& target, Transport& transport, Endpoint& where, std::string& error) {
   if (const int n = PortNumber(target, "COM")) {
     where = {TransportKind::Serial, "\\\\.\\COM" + std::to_string(n), "", {}};
     return true;
