@@ -148,12 +148,6 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
   }
 }
 
-bool ParseCount(const std::optional<std::string>& text, std::uint32_t& value) {
-  if (!text) return true;
-  const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-  return ec == std::errc() && end == text->data() + text->size();
-}
-
 int RadioFor(TransportKind kind) {
   switch (kind) {
     case TransportKind::Serial: return kSerialRadioId;
@@ -184,12 +178,8 @@ int RunSend(const std::vector<std::string>& args) {
   if (!target) return Fail(kExitUsage, "send needs --to TARGET (postest send --help)");
 
   SerialSettings settings;
-  std::uint32_t dataBits = settings.dataBits, timeout = 10;
-  if (!ParseCount(a.Value("--baud"), settings.baudRate) || !ParseCount(a.Value("--data-bits"), dataBits) ||
-      !ParseCount(a.Value("--stop-bits"), settings.stopBits) || !ParseCount(a.Value("--timeout"), timeout) ||
-      dataBits > 255 || timeout == 0)
-    return Fail(kExitUsage, "--baud, --data-bits, --stop-bits and --timeout take a positive whole number");
-  settings.dataBits = static_cast<std::uint8_t>(dataBits);
+  TargetOptions options;
+  if (std::string bad; !ReadPortOptions(a, settings, options, bad)) return Fail(kExitUsage, bad);
 
   const std::vector<PanelRef> panels = Panels();
   std::string error;
@@ -201,8 +191,6 @@ int RunSend(const std::vector<std::string>& args) {
       button->kind != ControlKind::RadioButton)
     return Fail(kExitUsage, Join({"\"", a.Plain()[1], "\" is a field, not a button: fill it with --set"}));
 
-  TargetOptions options;
-  options.timeoutSeconds = static_cast<int>(timeout);
   const std::unique_ptr<Transport> system = MakeSystemTransport(options);
   Endpoint where;
   if (!EndpointForTarget(*target, *system, where, error)) return Fail(kExitFailed, error);

@@ -44,12 +44,6 @@ const char* kHelp =
 constexpr int kExitNotReady = 1;
 constexpr int kExitNoAnswer = 3;
 
-bool ParseCount(const std::optional<std::string>& text, std::uint32_t& value) {
-  if (!text) return true;
-  const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-  return ec == std::errc() && end == text->data() + text->size();
-}
-
 // A JSON string of code page 936 text.
 std::string Json(const std::string& gbkText) {
   std::string out = "\"";
@@ -107,15 +101,9 @@ int RunStatus(const std::vector<std::string>& args) {
   if (!target) return Fail(kExitUsage, "status needs --to TARGET (postest status --help)");
 
   SerialSettings settings;
-  std::uint32_t dataBits = settings.dataBits, timeout = 10;
-  if (!ParseCount(a.Value("--baud"), settings.baudRate) || !ParseCount(a.Value("--data-bits"), dataBits) ||
-      !ParseCount(a.Value("--stop-bits"), settings.stopBits) || !ParseCount(a.Value("--timeout"), timeout) ||
-      dataBits > 255 || timeout == 0)
-    return Fail(kExitUsage, "--baud, --data-bits, --stop-bits and --timeout take a positive whole number");
-  settings.dataBits = static_cast<std::uint8_t>(dataBits);
-
   TargetOptions options;
-  options.timeoutSeconds = static_cast<int>(timeout);
+  if (std::string bad; !ReadPortOptions(a, settings, options, bad)) return Fail(kExitUsage, bad);
+
   const std::unique_ptr<Transport> system = MakeSystemTransport(options);
   Endpoint where;
   std::string error;

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "command_line.h"
+#include "link/serial_settings.h"
 #include "link/transport.h"
 
 struct TargetOptions {
@@ -24,3 +26,8 @@ bool EndpointForLocalTarget(const std::string& target, Transport& transport, End
 
 // The host and port of a tcp:// target; false when `target` is not one.
 bool ParseTcpTarget(const std::string& target, std::string& host, std::string& port, std::string& error);
+
+// --baud, --data-bits, --stop-bits and --timeout into the port settings and
+// the target's options; false, with `error` set, when one is not a positive
+// whole number or the time-out is longer than a day.
+bool ReadPortOptions(const Arguments& a, SerialSettings& settings, TargetOptions& options, std::string& error);

@@ -1,5 +1,7 @@
 #include "target.h"
 
+#include <charconv>
+
 #include "link/port_settings.h"
 
 bool ParseTcpTarget(const std::string& target, std::string& host, std::string& port, std::string& error) {
@@ -36,4 +38,27 @@ bool EndpointForTarget(const std::string& target, Transport& transport, Endpoint
     return false;
   }
   return EndpointForLocalTarget(target, transport, where, error);
+}
+
+namespace {
+
+bool ParseCount(const std::optional<std::string>& text, std::uint32_t& value) {
+  if (!text) return true;
+  const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+  return ec == std::errc() && end == text->data() + text->size();
+}
+
+}  // namespace
+
+bool ReadPortOptions(const Arguments& a, SerialSettings& settings, TargetOptions& options, std::string& error) {
+  std::uint32_t dataBits = settings.dataBits, timeout = 10;
+  if (!ParseCount(a.Value("--baud"), settings.baudRate) || !ParseCount(a.Value("--data-bits"), dataBits) ||
+      !ParseCount(a.Value("--stop-bits"), settings.stopBits) || !ParseCount(a.Value("--timeout"), timeout) ||
+      dataBits > 255 || timeout == 0 || timeout > 86400) {
+    error = "--baud, --data-bits, --stop-bits and --timeout take a positive whole number (--timeout at most 86400)";
+    return false;
+  }
+  settings.dataBits = static_cast<std::uint8_t>(dataBits);
+  options.timeoutSeconds = static_cast<int>(timeout);
+  return true;
 }

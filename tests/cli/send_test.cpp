@@ -156,4 +156,15 @@ TEST(PostestHelp, EveryCommandHasHelp) {
   EXPECT_EQ(RunPostest({}).status, 2);
 }
 
+// A time-out beyond a day would overflow the milliseconds the ports wait.
+TEST(PostestUsage, PortOptionsOutOfRangeAreRefused) {
+  for (const std::vector<std::string>& command : {std::vector<std::string>{"send", "epson", "full-cut"}, {"status"}})
+    for (const char* option : {"--timeout=0", "--timeout=86401", "--data-bits=256", "--baud=x"}) {
+      const std::string name(option, std::string_view(option).find('='));
+      std::vector<std::string> args = command;
+      args.insert(args.end(), {"--to", "tcp://127.0.0.1:1", name, std::string(option + name.size() + 1)});
+      EXPECT_EQ(RunPostest(args).status, 2) << command[0] << " " << option;
+    }
+}
+
 }  // namespace
