@@ -21,7 +21,7 @@ native build/test ""
 step "Core tests under AddressSanitizer and UBSan"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 native build/test-asan "address,undefined"
 step "Link tests under ThreadSanitizer"
-native build/test-tsan thread core_tests "PrinterLink|Aging|PerformancePanel"
+native build/test-tsan thread core_tests "PrinterLink|Press|Aging|PerformancePanel"
 
 step "Windows builds (i686 and x86_64)"
 scripts/build.sh x86_64 i686

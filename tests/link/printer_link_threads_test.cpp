@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "fakes/fake_panel.h"
+#include "link/press_monitor.h"
 #include "link/printer_link.h"
 #include "fakes/simple_ports.h"
 #include "panels/interface_choice.h"
@@ -128,6 +129,17 @@ TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
                            [](PrinterLink& link) {
                              PrinterLink::PressHold hold(link);
                              for (const char* run : {"a", "b", "c"}) link.SendBytes(run);
+                             link.ResetAfterSend();
+                           }),
+            300);
+}
+
+TEST(PrinterLinkThreads, ThePiecesOfAFollowedPressAreOneBlock) {
+  EXPECT_EQ(UnbrokenBlocks({std::string(4096, 'a'), std::string(4096, 'a'), std::string(1, 'a'), "close"},
+                           [](PrinterLink& link) {
+                             PressMonitor monitor(8193);
+                             PrinterLink::PressHold hold(link, &monitor);
+                             link.SendBytes(std::string(8193, 'a'));
                              link.ResetAfterSend();
                            }),
             300);

@@ -1,0 +1,34 @@
+#include "link/press_monitor.h"
+
+std::chrono::milliseconds PressMonitor::SteadyNow() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
+PressMonitor::PressMonitor(std::uint64_t total, Clock clock)
+    : clock_(std::move(clock)), start_(clock_()), total_(total) {}
+
+void PressMonitor::Add(std::size_t bytes) {
+  const std::uint64_t sent = sent_ += bytes;
+  std::uint64_t total = total_;
+  while (total < sent && !total_.compare_exchange_weak(total, sent)) {
+  }
+  if (onPiece) onPiece(Progress());
+}
+
+PressProgress PressMonitor::Progress() const {
+  PressProgress p;
+  p.sent = sent_;
+  p.total = total_;
+  p.elapsed = clock_() - start_;
+  p.stopped = stopped_;
+  return p;
+}
+
+PressFigures FiguresFor(const PressProgress& p) {
+  PressFigures f;
+  const auto ms = static_cast<std::uint64_t>(p.elapsed.count());
+  if (ms == 0 || p.sent == 0) return f;
+  f.bytesPerSecond = p.sent * 1000 / ms;
+  if (f.bytesPerSecond > 0) f.secondsLeft = (p.total - p.sent + f.bytesPerSecond - 1) / f.bytesPerSecond;
+  return f;
+}

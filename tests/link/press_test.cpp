@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+#include <numeric>
+#include <thread>
+
+#include "fakes/fake_panel.h"
+#include "fakes/recording_transport.h"
+#include "fakes/simple_ports.h"
+#include "link/press_runner.h"
+#include "link/printer_link.h"
+#include "panels/command_panel.h"
+#include "panels/interface_choice.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// A clock the test moves.
+struct TestClock {
+  milliseconds now{0};
+  PressMonitor::Clock clock() {
+    return [this] { return now; };
+  }
+};
+
+// Runs each press right here with a monitor; `onPiece` sees every piece.
+struct InlineRunner : PressRunner {
+  void Run(std::uint64_t total, const PressWrites& writes) override {
+    PressMonitor monitor(total, time.clock());
+    monitor.onPiece = [&](const PressProgress& p) {
+      seen.push_back(p.sent);
+      if (cancelAt && p.sent >= cancelAt) monitor.Cancel();
+    };
+    writes(&monitor);
+    last = monitor.Progress();
+  }
+  TestClock time;
+  std::uint64_t cancelAt = 0;
+  std::vector<std::uint64_t> seen;
+  PressProgress last;
+};
+
+std::vector<std::size_t> Sizes(const std::vector<std::vector<std::uint8_t>>& runs) {
+  std::vector<std::size_t> sizes;
+  for (const auto& r : runs) sizes.push_back(r.size());
+  return sizes;
+}
+
+class PressTest : public ::testing::Test {
+ protected:
+  PressTest() {
+    link.SetRunner(&runner);
+    ChooseInterface(panel, link, PortKind::Serial);
+  }
+  RecordingTransport driver;
+  SerialSettings settings;
+  PrinterLink link{driver, driver, settings};
+  FakePanel panel;
+  InlineRunner runner;
+};
+
+TEST_F(PressTest, LongRunsGoInPiecesShortOnesWholeAndProgressRisesInOrder) {
+  const struct {
+    std::vector<std::size_t> runs;
+    std::vector<std::size_t> writes;
+  } rows[] = {
+      {{100}, {100}},
+      {{4096, 1}, {4096, 1}},
+      {{10000, 100}, {4096, 4096, 1808, 100}},
+      {{8193}, {4096, 4096, 1}},
+  };
+  for (const auto& row : rows) {
+    Transmission t;
+    std::string expected;
+    for (std::size_t i = 0; i < row.runs.size(); ++i) {
+      t.runs.emplace_back(row.runs[i], static_cast<char>('a' + i));
+      expected += t.runs.back();
+    }
+    const std::size_t mark = driver.records.size();
+    runner.seen.clear();
+    SendTransmission(link, t);
+    const auto& writes = driver.records[mark - 1]->writes;  // the connection open before the press
+    EXPECT_EQ(Sizes(writes), row.writes);
+    std::string got;
+    for (const auto& w : writes) got.append(w.begin(), w.end());
+    EXPECT_EQ(got, expected);
+    std::vector<std::uint64_t> sums(row.writes.size());
+    std::partial_sum(row.writes.begin(), row.writes.end(), sums.begin());
+    EXPECT_EQ(runner.seen, sums);
+    EXPECT_EQ(runner.last.total, expected.size());
+  }
+}
+
+TEST_F(PressTest, CancelStopsAtAPieceBoundarySendsNothingMoreAndSkipsTheReset) {
+  runner.cancelAt = 4096;
+  const std::size_t mark = driver.events.size();
+  SendTransmission(link, Transmission{{std::string(10000, 'x'), "tail"}, 2});
+  EXPECT_EQ(std::vector<std::string>(driver.events.begin() + static_cast<long>(mark), driver.events.end()),
+            (std::vector<std::string>{"write serial:com1"}));
+  EXPECT_EQ(runner.last.sent, 4096u);
+  EXPECT_EQ(runner.last.total, 2 * 10004u);
+  EXPECT_TRUE(runner.last.stopped);
+
+  runner.cancelAt = 0;  // the next press is whole again, with its reset
+  SendTransmission(link, Transmission{{"next"}});
+  EXPECT_EQ(driver.events.back(), "open serial:com1");
+  EXPECT_EQ(Sizes(driver.RunsTo("serial:com1")).back(), 4u);
+}
+
+TEST(PressFigures, RateAndTimeLeftFromTheBytesSentSoFar) {
+  const struct {
+    std::uint64_t sent, total;
+    int elapsedMs;
+    std::uint64_t rate;
+    std::optional<std::uint64_t> left;
+  } rows[] = {
+      {0, 783486, 500, 0, std::nullopt},
+      {960, 783486, 1000, 960, 816},  // 782526 / 960 = 815.1, rounded up
+      {4096, 4096, 2000, 2048, 0},
+      {100, 200, 0, 0, std::nullopt},
+  };
+  for (const auto& r : rows) {
+    const PressFigures f = FiguresFor({r.sent, r.total, milliseconds(r.elapsedMs), false});
+    EXPECT_EQ(f.bytesPerSecond, r.rate);
+    EXPECT_EQ(f.secondsLeft, r.left);
+  }
+}
+
+// A port whose writes each wait until the test lets them through (or the
+// press is cancelled, for an ending program), recording pieces and closes.
+class GatedPorts : public SimplePorts {
+ public:
+  Handle OpenPort(const Endpoint&) override { return this; }
+  void WritePort(Handle, const std::uint8_t* bytes, std::size_t count) override {
+    std::unique_lock lock(mutex_);
+    ++entered_;
+    changed_.notify_all();
+    while (!(released_ >= entered_ || (openWhen && openWhen()))) changed_.wait_for(lock, milliseconds(1));
+    line.emplace_back(reinterpret_cast<const char*>(bytes), count);
+  }
+  void ClosePort(Handle) override {
+    std::lock_guard lock(mutex_);
+    line.emplace_back("close");
+  }
+  // Waits until the n-th write is in progress.
+  void WaitEntered(int n) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return entered_ >= n; });
+  }
+  void Release() {
+    std::lock_guard lock(mutex_);
+    ++released_;
+    changed_.notify_all();
+  }
+  std::vector<std::string> Line() {
+    std::lock_guard lock(mutex_);
+    return line;
+  }
+
+  std::function<bool()> openWhen;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int entered_ = 0, released_ = 0;
+  std::vector<std::string> line;
+};
+
+// Runs each press on a worker thread while `meanwhile` steps it from the
+// test's thread, as a front end does.
+struct WorkerRunner : PressRunner {
+  void Run(std::uint64_t total, const PressWrites& writes) override {
+    PressMonitor monitor(total, time.clock());
+    auto thread = std::make_unique<PressThread>(monitor, writes);
+    meanwhile(monitor, thread);
+    if (thread) thread->WaitDone(milliseconds(60'000));
+  }
+  TestClock time;
+  std::function<void(PressMonitor&, std::unique_ptr<PressThread>&)> meanwhile;
+};
+
+class PressThreadTest : public ::testing::Test {
+ protected:
+  PressThreadTest() {
+    link.SetRunner(&runner);
+    ChooseInterface(panel, link, PortKind::Serial);
+  }
+  void Press(std::size_t bytes) { SendTransmission(link, Transmission{{std::string(bytes, 'p')}}); }
+  std::vector<std::string> Pieces(std::initializer_list<std::size_t> sizes, bool reset) {
+    std::vector<std::string> line;
+    for (std::size_t s : sizes) line.emplace_back(s, 'p');
+    if (reset) line.emplace_back("close");
+    return line;
+  }
+
+  GatedPorts ports;
+  SerialSettings settings;
+  PrinterLink link{ports, ports, settings};
+  FakePanel panel;
+  WorkerRunner runner;
+};
+
+TEST_F(PressThreadTest, TheCallerFollowsEachPieceWhileTheWorkerWrites) {
+  std::vector<std::uint64_t> sentWhileWriting;
+  runner.meanwhile = [&](PressMonitor& monitor, std::unique_ptr<PressThread>& thread) {
+    for (int piece = 1; piece <= 3; ++piece) {
+      ports.WaitEntered(piece);
+      EXPECT_FALSE(thread->WaitDone(milliseconds(0)));
+      sentWhileWriting.push_back(monitor.Progress().sent);
+      runner.time.now += milliseconds(1000);
+      ports.Release();
+    }
+    EXPECT_TRUE(thread->WaitDone(milliseconds(60'000)));
+    EXPECT_EQ(monitor.Progress().sent, 9000u);
+    EXPECT_EQ(FiguresFor(monitor.Progress()).bytesPerSecond, 3000u);
+  };
+  Press(9000);
+  EXPECT_EQ(sentWhileWriting, (std::vector<std::uint64_t>{0, 4096, 8192}));
+  EXPECT_EQ(ports.Line(), Pieces({4096, 4096, 808}, true));
+}
+
+TEST_F(PressThreadTest, CancelWhileAPieceIsWrittenEndsAfterItWithoutReset) {
+  runner.meanwhile = [&](PressMonitor& monitor, std::unique_ptr<PressThread>&) {
+    ports.Release();
+    ports.WaitEntered(2);
+    monitor.Cancel();
+    ports.Release();
+  };
+  Press(20000);
+  EXPECT_EQ(ports.Line(), Pieces({4096, 4096}, false));
+}
+
+TEST_F(PressThreadTest, AnEndingProgramCancelsThePressAndWaitsForItsPiece) {
+  runner.meanwhile = [&](PressMonitor& monitor, std::unique_ptr<PressThread>& thread) {
+    ports.openWhen = [&] { return monitor.Cancelled(); };
+    ports.WaitEntered(1);
+    thread.reset();  // what the front end's exit does
+  };
+  Press(20000);
+  link.CloseAll();
+  EXPECT_EQ(ports.Line(), Pieces({4096}, true));
+}
+
+}  // namespace
