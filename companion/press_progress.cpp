@@ -46,9 +46,11 @@ class InterruptsBlocked {
 
 std::string ProgressBar(const PressProgress& p) {
   const int filled = p.total == 0 ? kBarWidth : static_cast<int>(p.sent * kBarWidth / p.total);
-  std::string bar = "[" + std::string(static_cast<std::size_t>(filled), '#') +
-                    std::string(static_cast<std::size_t>(kBarWidth - filled), ' ') + "]  " +
-                    std::to_string(p.sent) + " / " + std::to_string(p.total) + " bytes";
+  std::string bar(static_cast<std::size_t>(kBarWidth + 2), ' ');
+  bar.front() = '[';
+  bar.back() = ']';
+  bar.replace(1, static_cast<std::size_t>(filled), static_cast<std::size_t>(filled), '#');
+  bar += "  " + std::to_string(p.sent) + " / " + std::to_string(p.total) + " bytes";
   const PressFigures f = FiguresFor(p);
   if (f.bytesPerSecond > 0) bar += "  " + std::to_string(f.bytesPerSecond) + " B/s";
   if (f.secondsLeft) {

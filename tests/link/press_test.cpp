@@ -9,9 +9,11 @@
 #include "fakes/recording_transport.h"
 #include "fakes/simple_ports.h"
 #include "link/press_runner.h"
+#include "link/press_texts.h"
 #include "link/printer_link.h"
 #include "panels/command_panel.h"
 #include "panels/interface_choice.h"
+#include "support/hex.h"
 
 namespace {
 
@@ -126,6 +128,23 @@ TEST(PressFigures, RateAndTimeLeftFromTheBytesSentSoFar) {
     EXPECT_EQ(f.bytesPerSecond, r.rate);
     EXPECT_EQ(f.secondsLeft, r.left);
   }
+}
+
+TEST(PressTexts, TheProgressWindowsLinesAndTheCancelMessage) {
+  const PressProgress cancelled{4096, 783486, milliseconds(1000), true};
+  const PressProgress running{960, 783486, milliseconds(1000), false};
+  const struct {
+    std::string text;
+    const char* hex;
+  } rows[] = {
+      {press_texts::Cancelled(cancelled),  // 已发送 4096 / 783486 字节，已取消
+       "D2 D1 B7 A2 CB CD 20 34 30 39 36 20 2F 20 37 38 33 34 38 36 20 D7 D6 BD DA A3 AC D2 D1 C8 A1 CF FB"},
+      {press_texts::RateAndTimeLeft(running),  // 960 字节/秒，剩余 13:36
+       "39 36 30 20 D7 D6 BD DA 2F C3 EB A3 AC CA A3 D3 E0 20 31 33 3A 33 36"},
+      {press_texts::RateAndTimeLeft({0, 10, milliseconds(600), false}), ""},
+      {press_texts::kSending, "D5 FD D4 DA B7 A2 CB CD A1 AD"},  // 正在发送…
+  };
+  for (const auto& r : rows) EXPECT_EQ(ToHex(Ascii(r.text)), r.hex);
 }
 
 // A port whose writes each wait until the test lets them through (or the
