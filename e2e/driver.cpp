@@ -854,8 +854,8 @@ std::vector<Field> parseFields(const std::string& s)
 
 void checkPort(const std::string& port)
 {
-    if (port != "COM1" && port != "LPT1" && port != "-")
-        throw std::runtime_error("port must be COM1, LPT1 or -, not \"" + port + "\"");
+    if (port != "COM1" && port != "LPT1" && port != "NET" && port != "-")
+        throw std::runtime_error("port must be COM1, LPT1, NET or -, not \"" + port + "\"");
 }
 
 int answerId(const std::string& a)
@@ -870,12 +870,12 @@ int answerId(const std::string& a)
 // ---------------------------------------------------------------- the session
 
 struct Ports {
-    Capture com, lpt;
+    Capture com, lpt, net;
 };
 
 // Port sizes at one moment, to see what was written after it.
 struct PortMark {
-    long long com, lpt;
+    long long com, lpt, net;
 };
 
 struct Frame {
@@ -888,7 +888,8 @@ class Session {
 public:
     Session(std::wstring exe, const std::wstring& captureDir)
         : lineLog(captureDir + L"\\line.log"), exe_(std::move(exe)),
-          ports_{Capture(captureDir + L"\\serial.bin"), Capture(captureDir + L"\\parallel.bin")}
+          ports_{Capture(captureDir + L"\\serial.bin"), Capture(captureDir + L"\\parallel.bin"),
+                 Capture(captureDir + L"\\network.bin")}
     {
     }
 
@@ -927,7 +928,7 @@ public:
     PortMark mark()
     {
         syncPorts();
-        return {ports_.com.size(), ports_.lpt.size()};
+        return {ports_.com.size(), ports_.lpt.size(), ports_.net.size()};
     }
 
     // What reached each port since the mark, background copies around it set aside.
@@ -943,6 +944,10 @@ public:
         syncPorts();
         return {ports_.com.readFrom(m.com), ports_.lpt.readFrom(m.lpt)};
     }
+
+    // What the network printer received since the mark. A press returns only
+    // when the printer has confirmed every byte, so nothing is in flight.
+    std::string networkSince(const PortMark& m) const { return ports_.net.readFrom(m.net); }
 
     // The byte count of a port now, without waiting for the capture.
     long long sizeNow(const std::string& port) const
@@ -965,7 +970,9 @@ public:
         auto [com, lpt] = writtenSince(m);
         std::string what;
         if (!com.empty()) what += strf("%zu bytes on COM1 [%s] ", com.size(), hex(com, 0, 24).c_str());
-        if (!lpt.empty()) what += strf("%zu bytes on LPT1 [%s]", lpt.size(), hex(lpt, 0, 24).c_str());
+        if (!lpt.empty()) what += strf("%zu bytes on LPT1 [%s] ", lpt.size(), hex(lpt, 0, 24).c_str());
+        const std::string net = networkSince(m);
+        if (!net.empty()) what += strf("%zu bytes on NET [%s]", net.size(), hex(net, 0, 24).c_str());
         return trim(what);
     }
 
@@ -1074,11 +1081,26 @@ void parseNothing(Step&, const Defs&) {}
 
 void parseId(Step& st, const Defs&) { st.id = parseInt(st.cols[1], "the id"); }
 
+void join(std::string& problems, const std::string& more)
+{
+    if (!more.empty()) problems += (problems.empty() ? "" : "; ") + more;
+}
+
 // Compares what reached the ports since the mark with PORT and PATTERN; empty when right.
 std::string judgeBytes(Session& s, const PortMark& m, const std::string& port, const Pattern& want,
                        std::string& summary)
 {
     auto [com, lpt] = s.writtenSince(m);
+    const std::string net = s.networkSince(m);
+    if (port == "NET") {
+        summary = strf("%zu bytes on NET", net.size());
+        std::string problem = compare(want, net);
+        if (!problem.empty()) problem = "NET: " + problem;
+        if (!com.empty() || !lpt.empty())
+            join(problem, strf("%zu bytes went to COM1 and %zu to LPT1 as well", com.size(), lpt.size()));
+        return problem;
+    }
+    if (!net.empty()) return strf("%zu bytes went to the network printer: [%s]", net.size(), hex(net, 0, 24).c_str());
     if (port == "-") {
         summary = "nothing written";
         if (com.empty() && lpt.empty()) return {};
@@ -1096,10 +1118,6 @@ std::string judgeBytes(Session& s, const PortMark& m, const std::string& port, c
     return problem;
 }
 
-void join(std::string& problems, const std::string& more)
-{
-    if (!more.empty()) problems += (problems.empty() ? "" : "; ") + more;
-}
 
 // What a click left behind: a box nobody expected, or a handler that never returned.
 std::string leftover(Session& s, const Settled& r)

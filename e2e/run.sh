@@ -93,6 +93,7 @@ exec 9>"$CACHE/lock"
 flock -w 600 9 || die "another run holds $CACHE/lock"
 
 build_capture "$BIN"
+build_tool "$BIN/netprinter" "$HERE/netprinter.c" gcc -O2 -Wall -Wextra -o "$BIN/netprinter" "$HERE/netprinter.c"
 build_tool "$BIN/linelog.so" "$HERE/linelog.c" \
     gcc -O2 -Wall -Wextra -shared -fPIC -o "$BIN/linelog.so" "$HERE/linelog.c" -ldl
 build_tool "$BIN/portprobe.exe" "$HERE/portprobe.c" \
@@ -138,6 +139,12 @@ trap 'exit 130' INT TERM
 "$WINESERVER" -k 2>/dev/null # a left-over session of this prefix
 start_capture "$BIN" "$PORTS"
 map_lpt1 "$PORTS/lpt1"
+# Network printers on loopback: one that prints, one that never reads; the
+# port after them has no listener.
+"$BIN/netprinter" "$PORTS" 19100 19101 2>"$PORTS/netprinter.err" &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$PORTS/net.ready" ] && break; sleep 0.1; done
+[ -e "$PORTS/net.ready" ] || die "the network printer did not start: $(cat "$PORTS/netprinter.err")"
 export E2E_LINE_TTY=$PTY E2E_LINE_LOG=$PORTS/line.log
 
 # ---------------------------------------------------------------- display
@@ -239,7 +246,7 @@ if [ $harness_failed -eq 0 ]; then
     done
 fi
 
-for f in serial.bin parallel.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done
+for f in serial.bin parallel.bin network.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done
 [ -s "$PORTS/shots.err" ] && say "screenshot errors: $(head -n3 "$PORTS/shots.err")"
 
 passed=$(grep -c '^PASS' "$ART/driver.log" 2>/dev/null)

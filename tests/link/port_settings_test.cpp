@@ -14,7 +14,7 @@ namespace {
 // 并口 name, 串口 name, baud, parity, data bits, stop bits
 constexpr int kFields[] = {40010, 40007, 1046, 1045, 1047, 1043};
 constexpr int kDefaults = 1024, kAdvanced = 1064;
-constexpr int kHost = 40011, kPort = 40012;  // 网络打印机 address and port
+constexpr int kHost = 1050, kPort = 1051;  // 网络打印机 address and port
 
 TEST(ParseUnsignedField, OnlyAPlainUnsignedNumberCounts) {
   const struct {

@@ -6,6 +6,7 @@
 #include <setupapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -234,23 +235,23 @@ class SocketConnection : public Connection {
 };
 
 // One address tried with a bounded wait; the socket, or INVALID_SOCKET.
-SOCKET ConnectOne(const addrinfo* a, const Win32Transport::Options& options, std::string& reason) {
-  SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
+SOCKET ConnectOne(const sockaddr* address, int length, const Win32Transport::Options& options, std::string& reason) {
+  SOCKET s = socket(address->sa_family, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) {
     reason = SocketError();
     return INVALID_SOCKET;
   }
   u_long nonBlocking = 1;
   ioctlsocket(s, FIONBIO, &nonBlocking);
-  if (connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) != 0 && WSAGetLastError() != WSAEWOULDBLOCK) {
+  if (connect(s, address, length) != 0 && WSAGetLastError() != WSAEWOULDBLOCK) {
     reason = SocketError();
     closesocket(s);
     return INVALID_SOCKET;
   }
   const bool answered = WaitFor(s, true, options.connectTimeoutMs, options);
   int soError = 0;
-  int length = sizeof soError;
-  getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &length);
+  int errorLength = sizeof soError;
+  getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &errorLength);
   if (answered && soError == 0) {
     // select also wakes on a failure: connected only when writable.
     fd_set writable;
@@ -265,20 +266,48 @@ SOCKET ConnectOne(const addrinfo* a, const Win32Transport::Options& options, std
   return INVALID_SOCKET;
 }
 
+// An IPv4 or IPv6 address written out needs no name lookup.
+bool NumericAddress(const Endpoint& where, sockaddr_storage& address, int& length) {
+  const u_short port = htons(static_cast<u_short>(std::atoi(where.port.c_str())));
+  address = {};
+  auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
+  if (InetPtonA(AF_INET, where.name.c_str(), &v4->sin_addr) == 1) {
+    v4->sin_family = AF_INET;
+    v4->sin_port = port;
+    length = sizeof(sockaddr_in);
+    return true;
+  }
+  auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
+  if (InetPtonA(AF_INET6, where.name.c_str(), &v6->sin6_addr) == 1) {
+    v6->sin6_family = AF_INET6;
+    v6->sin6_port = port;
+    length = sizeof(sockaddr_in6);
+    return true;
+  }
+  return false;
+}
+
 std::unique_ptr<Connection> OpenNetwork(const Endpoint& where, const Win32Transport::Options& options,
                                         std::string& error) {
-  addrinfo hints{};
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_protocol = IPPROTO_TCP;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(where.name.c_str(), where.port.c_str(), &hints, &found) != 0) {
-    error = "cannot find " + where.name + ": " + SocketError();
-    return nullptr;
-  }
   std::string reason = "no address";
   SOCKET s = INVALID_SOCKET;
-  for (addrinfo* a = found; a && s == INVALID_SOCKET; a = a->ai_next) s = ConnectOne(a, options, reason);
-  freeaddrinfo(found);
+  sockaddr_storage numeric;
+  int length = 0;
+  if (NumericAddress(where, numeric, length)) {
+    s = ConnectOne(reinterpret_cast<const sockaddr*>(&numeric), length, options, reason);
+  } else {
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(where.name.c_str(), where.port.c_str(), &hints, &found) != 0) {
+      error = "cannot find " + where.name + ": " + SocketError();
+      return nullptr;
+    }
+    for (addrinfo* a = found; a && s == INVALID_SOCKET; a = a->ai_next)
+      s = ConnectOne(a->ai_addr, static_cast<int>(a->ai_addrlen), options, reason);
+    freeaddrinfo(found);
+  }
   if (s == INVALID_SOCKET) {
     error = "cannot connect to " + Describe(where) + ": " + reason;
     return nullptr;
