@@ -156,7 +156,7 @@ class GatedPorts : public SimplePorts {
     std::unique_lock lock(mutex_);
     ++entered_;
     changed_.notify_all();
-    while (!(released_ >= entered_ || (openWhen && openWhen()))) changed_.wait_for(lock, milliseconds(1));
+    while (!(released_ >= entered_ || (openWhen_ && openWhen_()))) changed_.wait_for(lock, milliseconds(1));
     line.emplace_back(reinterpret_cast<const char*>(bytes), count);
   }
   void ClosePort(Handle) override {
@@ -178,9 +178,14 @@ class GatedPorts : public SimplePorts {
     return line;
   }
 
-  std::function<bool()> openWhen;
+  // Lets every write through once `open` holds.
+  void OpenWhen(std::function<bool()> open) {
+    std::lock_guard lock(mutex_);
+    openWhen_ = std::move(open);
+  }
 
  private:
+  std::function<bool()> openWhen_;
   std::mutex mutex_;
   std::condition_variable changed_;
   int entered_ = 0, released_ = 0;
@@ -253,7 +258,7 @@ TEST_F(PressThreadTest, CancelWhileAPieceIsWrittenEndsAfterItWithoutReset) {
 
 TEST_F(PressThreadTest, AnEndingProgramCancelsThePressAndWaitsForItsPiece) {
   runner.meanwhile = [&](PressMonitor& monitor, std::unique_ptr<PressThread>& thread) {
-    ports.openWhen = [&] { return monitor.Cancelled(); };
+    ports.OpenWhen([&] { return monitor.Cancelled(); });
     ports.WaitEntered(1);
     thread.reset();  // what the front end's exit does
   };

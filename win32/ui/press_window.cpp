@@ -100,6 +100,11 @@ class ControlsOff {
   std::vector<HWND> off_;
 };
 
+bool IsInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
 // Paint and sent messages only: what a window must answer to stay alive.
 void PaintAndAnswer() {
   MSG m;
@@ -149,6 +154,7 @@ void WindowPressRunner::Run(std::uint64_t total, const PressWrites& writes) {
   std::optional<ControlsOff> controlsOff;
   std::optional<ProgressWindow> window;
   std::optional<int> quit;
+  std::vector<MSG> forLater;  // posted to the panel: handled once the press is over
   for (;;) {
     const bool shown = window.has_value();
     const DWORD wake = MsgWaitForMultipleObjectsEx(1, &done, kRedrawMs, shown ? QS_ALLINPUT : QS_SENDMESSAGE | QS_PAINT,
@@ -162,6 +168,8 @@ void WindowPressRunner::Run(std::uint64_t total, const PressWrites& writes) {
         if (m.message == WM_QUIT) {  // the program ends: cancel, then end as asked
           quit = static_cast<int>(m.wParam);
           monitor.Cancel();
+        } else if (panel && (m.hwnd == panel || IsChild(panel, m.hwnd)) && !IsInput(m.message)) {
+          forLater.push_back(m);
         } else if (!IsDialogMessageW(window->Handle(), &m)) {
           TranslateMessage(&m);
           DispatchMessageW(&m);
@@ -188,6 +196,8 @@ void WindowPressRunner::Run(std::uint64_t total, const PressWrites& writes) {
   } else if (end.stopped && panel && IsWindow(panel)) {
     MessageBoxW(panel, WideFromGbk(press_texts::Cancelled(end)).c_str(), WideFromGbk(press_texts::kCancelledCaption).c_str(), MB_OK);
   }
+  for (const MSG& m : forLater)
+    if (IsWindow(m.hwnd)) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
   if (running.closeAfter && IsWindow(running.closeAfter))
     PostMessageW(running.closeAfter, WM_COMMAND, MAKEWPARAM(kCloseId, BN_CLICKED), 0);
 }

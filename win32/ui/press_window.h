@@ -7,11 +7,13 @@
 
 // Runs the program's presses: the writes on a worker thread while the
 // dialog's thread waits. For the first half second it paints and answers
-// sent messages only (input stays queued, so a quick press behaves as
+// sent messages only (the rest stays queued, so a quick press behaves as
 // before); after that a progress window owned by the panel shows how far
-// the press has got, the panel's controls are disabled but 关闭, and every
-// message is handled. 取消, closing the progress window, 关闭 and the
-// program ending cancel the press between pieces.
+// the press has got, the panel's controls but 关闭 are disabled, and input,
+// paint, timers and everything for other windows are handled. Messages
+// posted to the panel itself wait until the press is over. 取消, closing
+// the progress window, 关闭 and the program ending cancel the press
+// between pieces.
 class WindowPressRunner : public PressRunner {
  public:
   // Runs the presses of `link` from now on, until destroyed.
