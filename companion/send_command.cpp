@@ -50,8 +50,8 @@ const char* kHelp =
     "  --verbose        also print the interface question the panel asks\n"
     "\n"
     "On a terminal, a send that takes longer than a second shows a progress bar on\n"
-    "stderr. Ctrl-C stops it between pieces of at most 4096 bytes and says how many\n"
-    "bytes were sent.\n"
+    "stderr. Ctrl-C stops it between pieces of at most 4096 bytes (half a second of\n"
+    "a serial line) and says how many bytes were sent.\n"
     "\n"
     "Exit status: 0 when everything the button writes was sent, 1 when not (an error,\n"
     "a refused entry), 2 for a usage error.\n";

@@ -9,9 +9,12 @@
 #include <functional>
 #include <optional>
 
-// Long runs of a followed press are written in pieces of this size, so a
-// cancel is honoured between them; a run no longer than this is one write.
+// Long runs of a followed press are written in pieces of at most this
+// size, so a cancel is honoured between them; a run no longer than its
+// piece is one write. On a serial line a piece is about half a second of
+// line time, and at least kPressPieceMinBytes.
 constexpr std::size_t kPressPieceBytes = 4096;
+constexpr std::size_t kPressPieceMinBytes = 256;
 
 // How far a press has got.
 struct PressProgress {

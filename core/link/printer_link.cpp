@@ -6,6 +6,16 @@
 
 #include "link/press_monitor.h"
 
+namespace {
+
+// Ten bits a byte on a serial line: baud / 20 bytes take half a second.
+std::size_t PieceBytesFor(const Endpoint& where) {
+  if (where.kind != TransportKind::Serial) return kPressPieceBytes;
+  return std::clamp<std::size_t>(where.line.baudRate / 20, kPressPieceMinBytes, kPressPieceBytes);
+}
+
+}  // namespace
+
 PrinterLink::PrinterLink(Transport& transport, Reporter& reporter, const SerialSettings& settings)
     : transport_(transport), reporter_(reporter), settings_(settings) {}
 
@@ -230,7 +240,7 @@ void PrinterLink::CloseLocked(Slot& slot, Failures& failures) {
 void PrinterLink::WriteLocked(Slot& slot, const std::uint8_t* bytes, std::size_t count, Failures& failures) {
   if (slot.connection == nullptr || (holdDepth_ > 0 && pressFailed_)) return;
   PressMonitor* monitor = holdDepth_ > 0 ? monitor_ : nullptr;
-  const std::size_t piece = monitor != nullptr && count > kPressPieceBytes ? kPressPieceBytes : count;
+  const std::size_t piece = monitor != nullptr ? std::min(count, PieceBytesFor(slot.where)) : count;
   std::size_t done = 0;
   do {
     if (monitor != nullptr && monitor->Cancelled()) {

@@ -53,6 +53,7 @@ std::vector<std::size_t> Sizes(const std::vector<std::vector<std::uint8_t>>& run
 class PressTest : public ::testing::Test {
  protected:
   PressTest() {
+    settings.baudRate = 115200;
     link.SetRunner(&runner);
     ChooseInterface(panel, link, PortKind::Serial);
   }
@@ -65,15 +66,20 @@ class PressTest : public ::testing::Test {
 
 TEST_F(PressTest, LongRunsGoInPiecesShortOnesWholeAndProgressRisesInOrder) {
   const struct {
+    std::uint32_t baud;  // a piece is half a second of a serial line, 256 to 4096 bytes
     std::vector<std::size_t> runs;
     std::vector<std::size_t> writes;
   } rows[] = {
-      {{100}, {100}},
-      {{4096, 1}, {4096, 1}},
-      {{10000, 100}, {4096, 4096, 1808, 100}},
-      {{8193}, {4096, 4096, 1}},
+      {115200, {100}, {100}},
+      {115200, {4096, 1}, {4096, 1}},
+      {115200, {10000, 100}, {4096, 4096, 1808, 100}},
+      {115200, {8193}, {4096, 4096, 1}},
+      {9600, {1000, 480}, {480, 480, 40, 480}},
+      {2400, {600}, {256, 256, 88}},
   };
   for (const auto& row : rows) {
+    settings.baudRate = row.baud;
+    ChooseInterface(panel, link, PortKind::Serial);
     Transmission t;
     std::string expected;
     for (std::size_t i = 0; i < row.runs.size(); ++i) {
@@ -208,6 +214,7 @@ struct WorkerRunner : PressRunner {
 class PressThreadTest : public ::testing::Test {
  protected:
   PressThreadTest() {
+    settings.baudRate = 115200;
     link.SetRunner(&runner);
     ChooseInterface(panel, link, PortKind::Serial);
   }

@@ -135,11 +135,12 @@ TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
 }
 
 TEST(PrinterLinkThreads, ThePiecesOfAFollowedPressAreOneBlock) {
-  EXPECT_EQ(UnbrokenBlocks({std::string(4096, 'a'), std::string(4096, 'a'), std::string(1, 'a'), "close"},
+  // 9600 baud: pieces of 480 bytes.
+  EXPECT_EQ(UnbrokenBlocks({std::string(480, 'a'), std::string(480, 'a'), std::string(40, 'a'), "close"},
                            [](PrinterLink& link) {
-                             PressMonitor monitor(8193);
+                             PressMonitor monitor(1000);
                              PrinterLink::PressHold hold(link, &monitor);
-                             link.SendBytes(std::string(8193, 'a'));
+                             link.SendBytes(std::string(1000, 'a'));
                              link.ResetAfterSend();
                            }),
             300);
