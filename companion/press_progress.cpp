@@ -44,14 +44,14 @@ class InterruptsBlocked {
 
 }  // namespace
 
-std::string ProgressBar(const PressProgress& p) {
+std::string ProgressBar(const PressProgress& p, const PressProgress& since) {
   const int filled = p.total == 0 ? kBarWidth : static_cast<int>(p.sent * kBarWidth / p.total);
   std::string bar(static_cast<std::size_t>(kBarWidth + 2), ' ');
   bar.front() = '[';
   bar.back() = ']';
   bar.replace(1, static_cast<std::size_t>(filled), static_cast<std::size_t>(filled), '#');
   bar += "  " + std::to_string(p.sent) + " / " + std::to_string(p.total) + " bytes";
-  const PressFigures f = FiguresFor(p);
+  const PressFigures f = FiguresFor(p, since);
   if (f.bytesPerSecond > 0) bar += "  " + std::to_string(f.bytesPerSecond) + " B/s";
   if (f.secondsLeft) {
     const std::string seconds = std::to_string(*f.secondsLeft % 60);
@@ -62,6 +62,7 @@ std::string ProgressBar(const PressProgress& p) {
 
 void TerminalPressRunner::Run(std::uint64_t total, const PressWrites& writes) {
   PressMonitor monitor(total);
+  rateBase_ = RateBase();
   g_interruptible = &monitor;
   void (*before)(int) = std::signal(SIGINT, CancelOnInterrupt);
   std::optional<PressThread> thread;
@@ -83,6 +84,7 @@ void TerminalPressRunner::Show(const PressProgress& progress, bool last) {
   if (terminal_ == nullptr || (!shown_ && (last || progress.elapsed < kBarAfter))) return;
   shown_ = !last;
   // Padded so that a shorter line covers the one before.
-  std::fprintf(terminal_, "\r%-78s%s", ProgressBar(progress).c_str(), last ? "\n" : "");
+  const std::string bar = ProgressBar(progress, rateBase_.From(progress));
+  std::fprintf(terminal_, "\r%-78s%s", bar.c_str(), last ? "\n" : "");
   std::fflush(terminal_);
 }

@@ -21,8 +21,10 @@ class TerminalPressRunner : public PressRunner {
 
   std::FILE* terminal_;  // nullptr: no bar
   bool shown_ = false;
+  RateBase rateBase_;
   std::optional<PressProgress> cancelled_;
 };
 
 // "[#####     ]  40960 / 783486 bytes  9600 B/s  1:17 left"
-std::string ProgressBar(const PressProgress& progress);
+// The rate is measured from `since`.
+std::string ProgressBar(const PressProgress& progress, const PressProgress& since = {});

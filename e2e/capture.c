@@ -10,8 +10,9 @@
  * Writes the slave path to <dir>/pty and then creates <dir>/ready.
  * Whoever creates <dir>/sync.req gets it deleted once every byte written
  * to the ports before has been appended to the files.
- * While <dir>/com1.rate exists, holding a number of bytes per second, COM1
- * is read no faster than that, like a slow serial line.
+ * While <dir>/serial.rate exists, holding a number of bytes per second, COM1
+ * is read no faster than that, like a slow serial line (a name without
+ * "com1": Windows takes com1.anything for the port itself).
  * Runs until SIGTERM or SIGINT.
  */
 #define _GNU_SOURCE
@@ -178,7 +179,7 @@ int main(int argc, char **argv)
 
     char sync_path[4096], rate_path[4096];
     join(sync_path, sizeof sync_path, dir, "sync.req");
-    join(rate_path, sizeof rate_path, dir, "com1.rate");
+    join(rate_path, sizeof rate_path, dir, "serial.rate");
     long long paced_since = now_ms();
     double allowance = 0;
     struct pollfd fds[2] = {{master, POLLIN, 0}, {fifo, POLLIN, 0}};

@@ -1566,11 +1566,12 @@ void runQuiet(Session& s, const Step& st)
 }
 
 // cancel LABEL | ID | FIELDS | RATE | PATTERN | SHOT: with COM1 read at RATE
-// bytes a second, sets FIELDS and clicks ID. The press's progress window
-// shows the bytes of PATTERN as its total and a rate (screenshot SHOT); its
-// 取消 ends the press within a second with the box 提示 "已发送 N / M 字节，
-// 已取消"; COM1 then holds exactly the first N bytes of PATTERN; the main
-// window answers within a second throughout.
+// bytes a second, sets FIELDS and clicks ID. After about half a second the
+// press's progress window shows the bytes of PATTERN as its total; some
+// seconds later its rate is about RATE (screenshot SHOT). Its 取消 ends the
+// press after at most the piece being written, with the box 提示 "已发送 N /
+// M 字节，已取消"; COM1 then holds exactly the first N bytes of PATTERN; the
+// main window answers within a second throughout.
 void parseCancel(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1580,15 +1581,28 @@ void parseCancel(Step& st, const Defs& defs)
     st.shot = st.cols[5];
 }
 
+unsigned long long leadingNumber(const std::string& text, const char* after)
+{
+    size_t at = after[0] ? text.find(after) : 0;
+    if (at == std::string::npos) return 0;
+    return strtoull(text.c_str() + at + strlen(after), nullptr, 10);
+}
+
 void runCancel(Session& s, const Step& st)
 {
     const std::string name = st.label();
     const size_t total = st.pattern.size();
+    const long rateWanted = (long)st.seconds;
+    const unsigned long long piece = 480; // a piece at 9600 baud: half a second of the line
     s.setFields(st.fields);
     Dialogs before = programDialogs();
     PortMark m = s.mark();
-    const std::wstring rate = g_captureDir + L"\\com1.rate";
-    writeWholeFile(rate, strf("%d\n", (int)st.seconds));
+    const std::wstring rate = g_captureDir + L"\\serial.rate";
+    if (!writeWholeFile(rate, strf("%ld\n", rateWanted))) throw Abort{"cannot set the rate of COM1"};
+    struct Unpace {
+        std::wstring path;
+        ~Unpace() { DeleteFileW(path.c_str()); }
+    } unpace{rate};
     auto since = [](Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); };
     double slowest = 0; // the main window's longest answer
     auto answerMain = [&] {
@@ -1603,45 +1617,47 @@ void runCancel(Session& s, const Step& st)
     std::string problems, figures, pace;
     HWND progress = nullptr;
     double appeared = 0;
-    waitFor(10000, [&] {
+    waitFor(15000, [&] {
         answerMain();
         std::vector<HWND> w = programWindows(L"PressProgress");
         progress = w.empty() || !IsWindowVisible(w[0]) ? nullptr : w[0];
+        trace("%.2f s: COM1 %lld bytes, progress window %s", since(clicked), s.sizeNow("COM1"), progress ? "shown" : "not shown");
         if (!progress) return false;
         if (appeared == 0) appeared = since(clicked);
         figures = narrow(windowText(GetDlgItem(progress, 101)));
         pace = narrow(windowText(GetDlgItem(progress, 102)));
-        return !pace.empty() && since(clicked) > 2.0;
-    }, 50);
-    if (!progress) {
-        DeleteFileW(rate.c_str());
-        throw Abort{name + ": no progress window within 10 s"};
-    }
+        trace("window: %s, %s", figures.c_str(), pace.c_str());
+        return since(clicked) > 7.0;
+    }, 100);
+    if (!progress) throw Abort{name + ": no progress window within 15 s"};
     if (appeared < 0.4 || appeared > 1.5) join(problems, strf("the progress window appeared after %.2f s", appeared));
     const std::string wantTotal = strf("/ %zu 字节", total);
     if (figures.rfind("已发送 ", 0) != 0 || figures.find(wantTotal) == std::string::npos)
         join(problems, "the window says \"" + figures + "\"");
-    if (pace.find("字节/秒，剩余 ") == std::string::npos) join(problems, "the rate line says \"" + pace + "\"");
+    const long paceShown = (long)leadingNumber(pace, "");
+    if (pace.find(" 字节/秒，剩余 ") == std::string::npos || paceShown < rateWanted / 2 || paceShown > rateWanted * 2)
+        join(problems, "the rate line says \"" + pace + "\"");
     screenshot(st.shot, progress);
 
+    const unsigned long long sentBefore = leadingNumber(narrow(windowText(GetDlgItem(progress, 101))), "已发送 ");
     PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     const auto cancelled = Clock::now();
     HWND box = nullptr;
-    waitFor(5000, [&] {
+    waitFor(15000, [&] {
         answerMain();
         return (box = newDialog(before)) != nullptr;
     }, 20);
     const double stopped = since(cancelled);
-    DeleteFileW(rate.c_str());
-    if (!box) throw Abort{name + ": no box within 5 s of 取消"};
-    unsigned long long sent = 0;
+    if (!box) throw Abort{name + ": no box within 15 s of 取消"};
     const std::string text = narrow(boxText(shown(box)));
-    sscanf(text.c_str() + std::min(text.size(), strlen("已发送 ")), "%llu", &sent);
+    const unsigned long long sent = leadingNumber(text, "已发送 ");
     const std::string want = strf("已发送 %llu / %zu 字节，已取消", sent, total);
     if (titleOf(box) != "提示" || text != want) join(problems, "box " + describeBox(box));
-    if (stopped > 1.0) join(problems, strf("the press ended %.2f s after 取消", stopped));
+    if (sent > sentBefore + piece)
+        join(problems, strf("%llu bytes were sent after 取消 (%llu before it)", sent - sentBefore, sentBefore));
     if (IsWindow(progress)) join(problems, "the progress window is still there");
     answer(box, IDOK);
+    DeleteFileW(rate.c_str());
     settle(s.dialog(), programDialogs(), [] {});
 
     auto [com, lpt] = s.rawSince(m);
@@ -1651,8 +1667,9 @@ void runCancel(Session& s, const Step& st)
     if (!lpt.empty()) join(problems, strf("%zu bytes went to LPT1", lpt.size()));
     if (slowest > 1.0) join(problems, strf("the main window took %.2f s to answer", slowest));
     check(problems.empty(),
-          name + strf(" (window after %.2f s, %llu of %zu bytes, stopped %.2f s after 取消, main window answered within %.2f s)",
-                      appeared, sent, total, stopped, slowest),
+          name + strf(" (window after %.2f s, %s; %llu of %zu bytes, %llu after 取消, the press ended %.2f s after it; "
+                      "the main window answered within %.2f s)",
+                      appeared, pace.c_str(), sent, total, sent - std::min(sent, sentBefore), stopped, slowest),
           problems);
 }
 

@@ -24,11 +24,18 @@ PressProgress PressMonitor::Progress() const {
   return p;
 }
 
-PressFigures FiguresFor(const PressProgress& p) {
+PressFigures FiguresFor(const PressProgress& now, const PressProgress& since) {
   PressFigures f;
-  const auto ms = static_cast<std::uint64_t>(p.elapsed.count());
-  if (ms == 0 || p.sent == 0) return f;
-  f.bytesPerSecond = p.sent * 1000 / ms;
-  if (f.bytesPerSecond > 0) f.secondsLeft = (p.total - p.sent + f.bytesPerSecond - 1) / f.bytesPerSecond;
+  if (now.elapsed <= since.elapsed || now.sent <= since.sent) return f;
+  const auto ms = static_cast<std::uint64_t>((now.elapsed - since.elapsed).count());
+  f.bytesPerSecond = (now.sent - since.sent) * 1000 / ms;
+  if (f.bytesPerSecond > 0) f.secondsLeft = (now.total - now.sent + f.bytesPerSecond - 1) / f.bytesPerSecond;
   return f;
+}
+
+PressProgress RateBase::From(const PressProgress& now) {
+  while (samples_.size() > 1 && now.elapsed - samples_[1].elapsed >= span_) samples_.pop_front();
+  const PressProgress base = samples_.front();
+  samples_.push_back(now);
+  return base;
 }

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -60,4 +61,19 @@ struct PressFigures {
   std::uint64_t bytesPerSecond = 0;         // 0 until a rate is known
   std::optional<std::uint64_t> secondsLeft;  // unknown until a rate is known
 };
-PressFigures FiguresFor(const PressProgress& progress);
+// Measured from `since` (an earlier sample of the same press; the start when
+// not given), so that a burst into a port's buffers at the start does not
+// inflate the rate for long.
+PressFigures FiguresFor(const PressProgress& now, const PressProgress& since = {});
+
+// Keeps the samples of a running press and gives the one a rate is measured
+// from: the latest that is at least `span` old, or the start.
+class RateBase {
+ public:
+  explicit RateBase(std::chrono::milliseconds span = std::chrono::milliseconds(5000)) : span_(span) {}
+  PressProgress From(const PressProgress& now);
+
+ private:
+  std::chrono::milliseconds span_;
+  std::deque<PressProgress> samples_{PressProgress{}};
+};

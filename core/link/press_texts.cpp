@@ -10,8 +10,8 @@ std::string SentOfTotal(const PressProgress& p) {
   return "已发送 " + std::to_string(p.sent) + " / " + std::to_string(p.total) + " 字节";
 }
 
-std::string RateAndTimeLeft(const PressProgress& p) {
-  const PressFigures f = FiguresFor(p);
+std::string RateAndTimeLeft(const PressProgress& p, const PressProgress& since) {
+  const PressFigures f = FiguresFor(p, since);
   if (!f.secondsLeft) return "";
   const std::uint64_t s = *f.secondsLeft;
   const std::string seconds = std::to_string(s % 60);

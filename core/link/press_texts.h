@@ -11,8 +11,9 @@ extern const char kCancel[];   // 取消
 extern const char kCancelledCaption[];  // 提示
 // "已发送 12288 / 783486 字节"
 std::string SentOfTotal(const PressProgress& progress);
-// "960 字节/秒，剩余 13:36"; empty until a rate is known.
-std::string RateAndTimeLeft(const PressProgress& progress);
+// "960 字节/秒，剩余 13:36", the rate measured from `since`; empty until a
+// rate is known.
+std::string RateAndTimeLeft(const PressProgress& now, const PressProgress& since = {});
 // "已发送 4096 / 783486 字节，已取消"
 std::string Cancelled(const PressProgress& progress);
 }  // namespace press_texts

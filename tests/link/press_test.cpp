@@ -117,23 +117,34 @@ TEST_F(PressTest, CancelStopsAtAPieceBoundarySendsNothingMoreAndSkipsTheReset) {
   EXPECT_EQ(Sizes(driver.RunsTo("serial:com1")).back(), 4u);
 }
 
-TEST(PressFigures, RateAndTimeLeftFromTheBytesSentSoFar) {
+TEST(PressFigures, RateAndTimeLeftFromTheBytesSentSinceTheBase) {
   const struct {
     std::uint64_t sent, total;
     int elapsedMs;
+    std::uint64_t baseSent;
+    int baseMs;
     std::uint64_t rate;
     std::optional<std::uint64_t> left;
   } rows[] = {
-      {0, 783486, 500, 0, std::nullopt},
-      {960, 783486, 1000, 960, 816},  // 782526 / 960 = 815.1, rounded up
-      {4096, 4096, 2000, 2048, 0},
-      {100, 200, 0, 0, std::nullopt},
+      {0, 783486, 500, 0, 0, 0, std::nullopt},
+      {960, 783486, 1000, 0, 0, 960, 816},  // 782526 / 960 = 815.1, rounded up
+      {4096, 4096, 2000, 0, 0, 2048, 0},
+      {100, 200, 0, 0, 0, 0, std::nullopt},
+      {24000, 783486, 10000, 19200, 5000, 960, 792},  // a burst of 19200 at the start left out
   };
   for (const auto& r : rows) {
-    const PressFigures f = FiguresFor({r.sent, r.total, milliseconds(r.elapsedMs), false});
+    const PressFigures f = FiguresFor({r.sent, r.total, milliseconds(r.elapsedMs), false},
+                                      {r.baseSent, r.total, milliseconds(r.baseMs), false});
     EXPECT_EQ(f.bytesPerSecond, r.rate);
     EXPECT_EQ(f.secondsLeft, r.left);
   }
+}
+
+TEST(PressFigures, TheBaseIsTheLatestSampleFiveSecondsOldOrTheStart) {
+  RateBase base;
+  std::vector<std::uint64_t> from;
+  for (int s = 0; s <= 8; ++s) from.push_back(base.From({100ull * s, 1000, milliseconds(1000 * s), false}).sent);
+  EXPECT_EQ(from, (std::vector<std::uint64_t>{0, 0, 0, 0, 0, 0, 100, 200, 300}));
 }
 
 TEST(PressTexts, TheProgressWindowsLinesAndTheCancelMessage) {

@@ -71,7 +71,7 @@ class ProgressWindow {
   void Show(const PressProgress& p) {
     if (!window_) return;
     SetDlgItemTextW(window_, kFiguresId, WideFromGbk(press_texts::SentOfTotal(p)).c_str());
-    SetDlgItemTextW(window_, kRateId, WideFromGbk(press_texts::RateAndTimeLeft(p)).c_str());
+    SetDlgItemTextW(window_, kRateId, WideFromGbk(press_texts::RateAndTimeLeft(p, rateBase_.From(p))).c_str());
     const auto done = p.total == 0 ? 0 : static_cast<WPARAM>(p.sent * kBarRange / p.total);
     SendMessageW(bar_, PBM_SETPOS, done, 0);
   }
@@ -79,6 +79,7 @@ class ProgressWindow {
  private:
   HWND window_ = nullptr;
   HWND bar_ = nullptr;
+  RateBase rateBase_;
 };
 
 // The panel's enabled controls but 关闭, disabled while the window shows.
