@@ -101,9 +101,14 @@ class ControlsOff {
   std::vector<HWND> off_;
 };
 
-bool IsInput(UINT message) {
+// Input, paint and timers (a caret's blink) are handled at once; only what
+// was posted to the panel otherwise (clicks, commands) waits for the press.
+// Paint must never wait: an invalid window would be handed out again and again.
+bool HandledAtOnce(UINT message) {
+  constexpr UINT kSystemTimer = 0x0118;
   return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) || message == WM_PAINT || message == WM_TIMER ||
+         message == kSystemTimer;
 }
 
 // Paint and sent messages only: what a window must answer to stay alive.
@@ -169,7 +174,7 @@ void WindowPressRunner::Run(std::uint64_t total, const PressWrites& writes) {
         if (m.message == WM_QUIT) {  // the program ends: cancel, then end as asked
           quit = static_cast<int>(m.wParam);
           monitor.Cancel();
-        } else if (panel && (m.hwnd == panel || IsChild(panel, m.hwnd)) && !IsInput(m.message)) {
+        } else if (panel && (m.hwnd == panel || IsChild(panel, m.hwnd)) && !HandledAtOnce(m.message)) {
           forLater.push_back(m);
         } else if (!IsDialogMessageW(window->Handle(), &m)) {
           TranslateMessage(&m);
