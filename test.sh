@@ -22,7 +22,7 @@ native build/test ""
 step "Core tests under AddressSanitizer and UBSan"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 native build/test-asan "address,undefined"
 step "Link tests under ThreadSanitizer"
-native build/test-tsan thread core_tests "PrinterLink|Aging|PerformancePanel"
+native build/test-tsan thread core_tests "PrinterLink|Press|Aging|PerformancePanel"
 
 step "Fuzz targets (libFuzzer with AddressSanitizer and UBSan)"
 fuzz/run.sh 8

@@ -12,6 +12,7 @@
 #include "link/port_kind.h"
 #include "link/printer_link.h"
 #include "names.h"
+#include "press_progress.h"
 #include "perf/aging_worker.h"
 #include "stdio_file_reader.h"
 #include "target.h"
@@ -47,6 +48,10 @@ const char* kHelp =
     "  --stop-bits N    serial stop bits, 1 or 2 (1); no parity, DTR on\n"
     "  --timeout S      seconds to connect, and for a printer or port taking no data (10)\n"
     "  --verbose        also print the interface question the panel asks\n"
+    "\n"
+    "On a terminal, a send that takes longer than a second shows a progress bar on\n"
+    "stderr. Ctrl-C stops it between pieces of at most 4096 bytes (half a second of\n"
+    "a serial line) and says how many bytes were sent.\n"
     "\n"
     "Exit status: 0 when everything the button writes was sent, 1 when not (an error,\n"
     "a refused entry), 2 for a usage error.\n";
@@ -198,8 +203,11 @@ int RunSend(const std::vector<std::string>& args) {
     settings.networkHost = where.name;
     settings.networkPort = static_cast<std::uint32_t>(std::stoul(where.port));
   }
-  TargetTransport driver(*system, where, *target, StderrIsTerminal() ? stderr : nullptr);
+  // Progress is shown by the press runner, between the pieces of a press.
+  TargetTransport driver(*system, where, *target, nullptr);
+  TerminalPressRunner presses(StderrIsTerminal() ? stderr : nullptr);
   PrinterLink link(driver, driver, settings);
+  link.SetRunner(&presses);
   StdioFileReader files;
   AgingWorker aging(link);  // a run started here ends with the command
   PanelServices services{settings, link, EmbeddedSampleJobs(), files, aging};
@@ -236,6 +244,9 @@ int RunSend(const std::vector<std::string>& args) {
   }
   link.CloseAll();
   const bool sent = driver.Finish();
+  if (const std::optional<PressProgress>& stop = presses.Cancelled())
+    return Fail(kExitFailed, "stopped by Ctrl-C: " + std::to_string(stop->sent) + " of " + std::to_string(stop->total) +
+                                 " bytes were sent");
   const bool askedSomething = dialog.messages.size() > messagesBefore;
 
   if (!sent) return Fail(kExitFailed, driver.Error() + " (" + std::to_string(driver.BytesWritten()) + " bytes were sent)");

@@ -25,6 +25,14 @@ class StdioFile : public OpenedFile {
     if (n == 0 && std::ferror(file_)) return std::nullopt;
     return n;
   }
+  std::optional<std::uint64_t> Size() override {
+    const long at = std::ftell(file_);
+    if (at < 0 || std::fseek(file_, 0, SEEK_END) != 0) return std::nullopt;
+    const long end = std::ftell(file_);
+    std::fseek(file_, at, SEEK_SET);
+    if (end < 0) return std::nullopt;
+    return static_cast<std::uint64_t>(end);
+  }
 
  private:
   std::FILE* file_;

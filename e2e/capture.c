@@ -13,6 +13,9 @@
  * COM1 answers status requests (DLE EOT n) and identity requests (GS I n)
  * like a printer, in the state named in <dir>/printer-state (see states[]
  * below; no file: ready).
+ * While <dir>/serial.rate exists, holding a number of bytes per second, COM1
+ * is read no faster than that, like a slow serial line (a name without
+ * "com1": Windows takes com1.anything for the port itself).
  * Runs until SIGTERM or SIGINT.
  */
 #define _GNU_SOURCE
@@ -25,6 +28,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 static volatile sig_atomic_t stop_requested;
@@ -171,6 +175,41 @@ static int drain(int from, int to, int replies)
     return 0;
 }
 
+/* The rate in <path>, or 0 when there is none. */
+static long line_rate(const char *path)
+{
+    if (access(path, F_OK) != 0) return 0;
+    FILE *f = fopen(path, "r");
+    long rate = 0;
+    if (f && fscanf(f, "%ld", &rate) != 1) rate = 0;
+    if (f) fclose(f);
+    return rate;
+}
+
+static long long now_ms(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (long long)t.tv_sec * 1000 + t.tv_nsec / 1000000;
+}
+
+/* Reads at most what `rate` allows since the last call into `to`. */
+static void drain_paced(int from, int to, long rate, long long *last, double *allowance)
+{
+    long long now = now_ms();
+    *allowance += (double)rate * (double)(now - *last) / 1000.0;
+    if (*allowance > rate / 10.0) *allowance = rate / 10.0; /* no bursts after a pause */
+    *last = now;
+    char buf[8192];
+    size_t want = *allowance < (double)sizeof buf ? (size_t)*allowance : sizeof buf;
+    if (want == 0) return;
+    ssize_t n = read(from, buf, want);
+    if (n > 0) {
+        write_all(to, buf, n);
+        *allowance -= (double)n;
+    }
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -234,10 +273,17 @@ int main(int argc, char **argv)
     fclose(f);
 
     join(state_path, sizeof state_path, dir, "printer-state");
-    char sync_path[4096];
+    char sync_path[4096], rate_path[4096];
     join(sync_path, sizeof sync_path, dir, "sync.req");
+    join(rate_path, sizeof rate_path, dir, "serial.rate");
+    long long paced_since = now_ms();
+    double allowance = 0;
     struct pollfd fds[2] = {{master, POLLIN, 0}, {fifo, POLLIN, 0}};
     while (!stop_requested) {
+        long rate = line_rate(rate_path);
+        fds[0].events = rate > 0 ? 0 : POLLIN;
+        if (rate > 0) drain_paced(master, com_sink, rate, &paced_since, &allowance);
+        else paced_since = now_ms();
         int r = poll(fds, 2, 5);
         if (r < 0) {
             if (errno == EINTR) continue;

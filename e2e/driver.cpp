@@ -1565,6 +1565,117 @@ void runQuiet(Session& s, const Step& st)
           strf("%zu bytes on COM1 and %zu on LPT1 within %.1f s", com.size(), lpt.size(), st.seconds));
 }
 
+// cancel LABEL | ID | FIELDS | RATE | PATTERN | SHOT: with COM1 read at RATE
+// bytes a second, sets FIELDS and clicks ID. After about half a second the
+// press's progress window shows the bytes of PATTERN as its total; some
+// seconds later its rate is about RATE or unknown (screenshot SHOT). Its 取消
+// ends the press after at most the piece being written, with the box 提示 "已发送 N /
+// M 字节，已取消"; COM1 then holds exactly the first N bytes of PATTERN; the
+// main window answers within a second throughout.
+void parseCancel(Step& st, const Defs& defs)
+{
+    st.id = parseInt(st.cols[1], "the id");
+    st.fields = parseFields(st.cols[2]);
+    st.seconds = parseInt(st.cols[3], "the rate");
+    st.pattern = PatternParser(defs).parse(st.cols[4]);
+    st.shot = st.cols[5];
+}
+
+unsigned long long leadingNumber(const std::string& text, const char* after)
+{
+    size_t at = after[0] ? text.find(after) : 0;
+    if (at == std::string::npos) return 0;
+    return strtoull(text.c_str() + at + strlen(after), nullptr, 10);
+}
+
+void runCancel(Session& s, const Step& st)
+{
+    const std::string name = st.label();
+    const size_t total = st.pattern.size();
+    const long rateWanted = (long)st.seconds;
+    const unsigned long long piece = 480; // a piece at 9600 baud: half a second of the line
+    s.setFields(st.fields);
+    Dialogs before = programDialogs();
+    PortMark m = s.mark();
+    const std::wstring rate = g_captureDir + L"\\serial.rate";
+    if (!writeWholeFile(rate, strf("%ld\n", rateWanted))) throw Abort{"cannot set the rate of COM1"};
+    struct Unpace {
+        std::wstring path;
+        ~Unpace() { DeleteFileW(path.c_str()); }
+    } unpace{rate};
+    auto since = [](Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); };
+    double slowest = 0; // the main window's longest answer
+    auto answerMain = [&] {
+        auto asked = Clock::now();
+        DWORD_PTR r = 0;
+        bool answered = SendMessageTimeoutW(s.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r) != 0;
+        slowest = std::max(slowest, answered ? since(asked) : 5.0);
+    };
+    PostMessageW(s.control(st.id), BM_CLICK, 0, 0);
+    const auto clicked = Clock::now();
+
+    std::string problems, figures, pace;
+    HWND progress = nullptr;
+    double appeared = 0;
+    waitFor(15000, [&] {
+        answerMain();
+        std::vector<HWND> w = programWindows(L"PressProgress");
+        progress = w.empty() || !IsWindowVisible(w[0]) ? nullptr : w[0];
+        trace("%.2f s: COM1 %lld bytes, progress window %s", since(clicked), s.sizeNow("COM1"), progress ? "shown" : "not shown");
+        if (!progress) return false;
+        if (appeared == 0) appeared = since(clicked);
+        figures = narrow(windowText(GetDlgItem(progress, 101)));
+        pace = narrow(windowText(GetDlgItem(progress, 102)));
+        trace("window: %s, %s", figures.c_str(), pace.c_str());
+        return since(clicked) > 7.0;
+    }, 100);
+    if (!progress) throw Abort{name + ": no progress window within 15 s"};
+    if (appeared < 0.4 || appeared > 1.5) join(problems, strf("the progress window appeared after %.2f s", appeared));
+    const std::string wantTotal = strf("/ %zu 字节", total);
+    if (figures.rfind("已发送 ", 0) != 0 || figures.find(wantTotal) == std::string::npos)
+        join(problems, "the window says \"" + figures + "\"");
+    const long paceShown = (long)leadingNumber(pace, "");
+    // Empty while the port took nothing for five seconds: a pseudo-terminal
+    // wakes a blocked writer only once most of its buffer has been read.
+    if (!pace.empty() && (pace.find(" 字节/秒，剩余 ") == std::string::npos || paceShown < rateWanted / 2 ||
+                          paceShown > rateWanted * 2))
+        join(problems, "the rate line says \"" + pace + "\"");
+    screenshot(st.shot, progress);
+
+    const unsigned long long sentBefore = leadingNumber(narrow(windowText(GetDlgItem(progress, 101))), "已发送 ");
+    PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    const auto cancelled = Clock::now();
+    HWND box = nullptr;
+    waitFor(15000, [&] {
+        answerMain();
+        return (box = newDialog(before)) != nullptr;
+    }, 20);
+    const double stopped = since(cancelled);
+    if (!box) throw Abort{name + ": no box within 15 s of 取消"};
+    const std::string text = narrow(boxText(shown(box)));
+    const unsigned long long sent = leadingNumber(text, "已发送 ");
+    const std::string want = strf("已发送 %llu / %zu 字节，已取消", sent, total);
+    if (titleOf(box) != "提示" || text != want) join(problems, "box " + describeBox(box));
+    if (sent > sentBefore + piece)
+        join(problems, strf("%llu bytes were sent after 取消 (%llu before it)", sent - sentBefore, sentBefore));
+    if (IsWindow(progress)) join(problems, "the progress window is still there");
+    answer(box, IDOK);
+    DeleteFileW(rate.c_str());
+    settle(s.dialog(), programDialogs(), [] {});
+
+    auto [com, lpt] = s.rawSince(m);
+    if (sent == 0 || sent >= total) join(problems, strf("%llu of %zu bytes were sent", sent, total));
+    if (com.size() != sent) join(problems, strf("COM1 got %zu bytes, the box says %llu", com.size(), sent));
+    join(problems, compare(Pattern(st.pattern.begin(), st.pattern.begin() + std::min<size_t>(sent, total)), com));
+    if (!lpt.empty()) join(problems, strf("%zu bytes went to LPT1", lpt.size()));
+    if (slowest > 1.0) join(problems, strf("the main window took %.2f s to answer", slowest));
+    check(problems.empty(),
+          name + strf(" (window after %.2f s, %s; %llu of %zu bytes, %llu after 取消, the press ended %.2f s after it; "
+                      "the main window answered within %.2f s)",
+                      appeared, pace.c_str(), sent, total, sent - std::min(sent, sentBefore), stopped, slowest),
+          problems);
+}
+
 // set LABEL | FIELDS: sets fields of the current dialog; no box, nothing written.
 void parseSet(Step& st, const Defs&) { st.fields = parseFields(st.cols[1]); }
 
@@ -1680,6 +1791,7 @@ const KindRow kKinds[] = {
     {"paced", 5, 5, parsePaced, runPaced},
     {"quiet", 2, 2, parseQuiet, runQuiet},
     {"set", 2, 2, parseSet, runSet},
+    {"cancel", 6, 6, parseCancel, runCancel},
     {"file", 3, 3, parseFile, runFile},
     {"line", 2, 2, parseLineStep, runLine},
     {"choose", 4, 4, parseChoose, runChoose},

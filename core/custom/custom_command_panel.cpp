@@ -6,6 +6,7 @@
 #include "custom/custom_ids.h"
 #include "custom/hex_pairs.h"
 #include "custom/reference_lists_panel.h"
+#include "link/press_runner.h"
 #include "link/printer_link.h"
 #include "panels/interface_choice.h"
 
@@ -58,12 +59,16 @@ void CustomCommandPanel::Send(Panel& panel, PortKind kind) {
   if (kind == PortKind::Parallel && firstRead.has_value() && firstCount == 0)
     panel.ShowMessage("文件结束了", "文件", MessageButtons::OkCancel);  // the send goes on
 
-  PrinterLink::DirectSend send(link_, kind);
-  send.Write(buffer.data(), firstCount);
-  // The rest of a file longer than one buffer, up to its end or a failed read.
-  for (std::size_t count = firstCount; count > 0;) {
-    count = file->Read(buffer.data(), buffer.size()).value_or(0);
-    if (count > 0) send.Write(buffer.data(), count);
-  }
-  send.Write(command.data(), command.size());
+  // The file's size when known; otherwise the total grows as it is read.
+  const std::uint64_t total = file ? file->Size().value_or(firstCount) : 0;
+  RunPress(link_, total + command.size(), [&](PressMonitor* monitor) {
+    PrinterLink::DirectSend send(link_, kind, monitor);
+    send.Write(buffer.data(), firstCount);
+    // The rest of a file longer than one buffer, up to its end or a failed read.
+    for (std::size_t count = firstCount; count > 0;) {
+      count = file->Read(buffer.data(), buffer.size()).value_or(0);
+      if (count > 0) send.Write(buffer.data(), count);
+    }
+    send.Write(command.data(), command.size());
+  });
 }

@@ -1,7 +1,20 @@
 #include "link/printer_link.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
+
+#include "link/press_monitor.h"
+
+namespace {
+
+// Ten bits a byte on a serial line: baud / 20 bytes take half a second.
+std::size_t PieceBytesFor(const Endpoint& where) {
+  if (where.kind != TransportKind::Serial) return kPressPieceBytes;
+  return std::clamp<std::size_t>(where.line.baudRate / 20, kPressPieceMinBytes, kPressPieceBytes);
+}
+
+}  // namespace
 
 PrinterLink::PrinterLink(Transport& transport, Reporter& reporter, const SerialSettings& settings)
     : transport_(transport), reporter_(reporter), settings_(settings) {}
@@ -30,9 +43,9 @@ Endpoint PrinterLink::EndpointFor(PortKind kind, const SerialSettings& s) {
   return where;
 }
 
-PrinterLink::PressHold::PressHold(PrinterLink& link) : link_(link) {
+PrinterLink::PressHold::PressHold(PrinterLink& link, PressMonitor* monitor) : link_(link) {
   link_.LockAhead().release();  // unlocked when the hold ends
-  ++link_.holdDepth_;
+  if (++link_.holdDepth_ == 1 || monitor != nullptr) link_.monitor_ = monitor;
 }
 
 PrinterLink::PressHold::~PressHold() {
@@ -40,6 +53,8 @@ PrinterLink::PressHold::~PressHold() {
   if (--link_.holdDepth_ == 0) {
     std::swap(owed, link_.owed_);
     link_.pressFailed_ = false;
+    link_.pressCancelled_ = false;
+    link_.monitor_ = nullptr;
   }
   link_.mutex_.unlock();
   link_.Report(std::move(owed));
@@ -53,8 +68,8 @@ std::unique_lock<std::recursive_mutex> PrinterLink::LockAhead() {
   return lock;
 }
 
-PrinterLink::DirectSend::DirectSend(PrinterLink& link, PortKind kind)
-    : hold_(link), link_(link), kind_(kind) {
+PrinterLink::DirectSend::DirectSend(PrinterLink& link, PortKind kind, PressMonitor* monitor)
+    : hold_(link, monitor), link_(link), kind_(kind) {
   Failures failures;
   if (kind == PortKind::Usb) {
     link_.ReopenUsbLocked(failures);
@@ -72,7 +87,7 @@ PrinterLink::DirectSend::~DirectSend() {
   Slot& slot = link_.SlotFor(kind_);
   if (closeAtEnd_) {
     link_.CloseLocked(slot, failures);
-  } else if (kind_ == PortKind::Network && slot.written) {
+  } else if (kind_ == PortKind::Network && slot.written && !link_.pressCancelled_) {
     // One connection per press, as after the panels' presses.
     const bool wasActive = link_.active_ == slot.connection.get();
     link_.CloseLocked(slot, failures);
@@ -126,6 +141,7 @@ void PrinterLink::ResetAfterSend() {
   Failures failures;
   {
     auto lock = LockAhead();
+    if (holdDepth_ > 0 && pressCancelled_) return;  // nothing more for a cancelled press
     CloseLocked(serial_, failures);
     CloseLocked(parallel_, failures);
     if (inUse_ == PortKind::Network) CloseLocked(network_, failures);
@@ -223,17 +239,33 @@ void PrinterLink::CloseLocked(Slot& slot, Failures& failures) {
 
 void PrinterLink::WriteLocked(Slot& slot, const std::uint8_t* bytes, std::size_t count, Failures& failures) {
   if (slot.connection == nullptr || (holdDepth_ > 0 && pressFailed_)) return;
-  std::size_t written = 0;
-  std::string error;
-  slot.written = true;
-  if (slot.connection->Write({bytes, count}, written, error)) return;
-  failures.push_back({LinkFailure::Step::Write, slot.where, error});
-  if (holdDepth_ > 0) pressFailed_ = true;
-  if (slot.where.kind == TransportKind::Network) {
-    if (active_ == slot.connection.get()) active_ = nullptr;
-    slot.connection.reset();
-    slot.written = false;
-  }
+  PressMonitor* monitor = holdDepth_ > 0 ? monitor_ : nullptr;
+  const std::size_t piece = monitor != nullptr ? std::min(count, PieceBytesFor(slot.where)) : count;
+  std::size_t done = 0;
+  do {
+    if (monitor != nullptr && monitor->Cancelled()) {
+      pressFailed_ = pressCancelled_ = true;
+      monitor->MarkStopped();
+      return;
+    }
+    const std::size_t size = std::min(piece, count - done);
+    std::size_t written = 0;
+    std::string error;
+    slot.written = true;
+    const bool ok = slot.connection->Write({bytes + done, size}, written, error);
+    if (monitor != nullptr) monitor->Add(written);
+    if (!ok) {
+      failures.push_back({LinkFailure::Step::Write, slot.where, error});
+      if (holdDepth_ > 0) pressFailed_ = true;
+      if (slot.where.kind == TransportKind::Network) {
+        if (active_ == slot.connection.get()) active_ = nullptr;
+        slot.connection.reset();
+        slot.written = false;
+      }
+      return;
+    }
+    done += size;
+  } while (done < count);
 }
 
 void PrinterLink::ReviveNetworkLocked(Failures& failures) {

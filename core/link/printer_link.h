@@ -15,6 +15,9 @@
 #include "link/serial_settings.h"
 #include "link/transport.h"
 
+class PressMonitor;
+class PressRunner;
+
 // The one process-wide set of printer connections and the active output.
 // One lock guards it: the aging worker may write while the user interface
 // thread resets the link, and a run is never split by another writer.
@@ -27,10 +30,12 @@ class PrinterLink {
   // Holds the link for one button press: the writes and resets made in its
   // scope go out with no other thread's writes between them. Failures met
   // meanwhile are reported when the outermost hold ends. A failed write
-  // ends the press: the rest of its writes are skipped.
+  // ends the press: the rest of its writes are skipped. With a monitor,
+  // long runs go out in pieces, each counted; a cancel ends the press
+  // before the next piece and skips its reset.
   class PressHold {
    public:
-    explicit PressHold(PrinterLink& link);
+    explicit PressHold(PrinterLink& link, PressMonitor* monitor = nullptr);
     ~PressHold();
     PressHold(const PressHold&) = delete;
     PressHold& operator=(const PressHold&) = delete;
@@ -49,7 +54,7 @@ class PrinterLink {
   // if it was). The whole press is one hold of the link.
   class DirectSend {
    public:
-    DirectSend(PrinterLink& link, PortKind kind);
+    DirectSend(PrinterLink& link, PortKind kind, PressMonitor* monitor = nullptr);
     ~DirectSend();
     DirectSend(const DirectSend&) = delete;
     DirectSend& operator=(const DirectSend&) = delete;
@@ -84,6 +89,10 @@ class PrinterLink {
   void Query(const std::function<void(Connection*)>& query);
 
   std::optional<PortKind> InterfaceInUse() const;
+
+  // How the front end runs presses (see RunPress); none runs them unfollowed.
+  void SetRunner(PressRunner* runner) { runner_ = runner; }
+  PressRunner* Runner() const { return runner_; }
   const SerialSettings& Settings() const { return settings_; }
 
   // Where an interface's connection goes with the given settings.
@@ -123,6 +132,9 @@ class PrinterLink {
   int holdDepth_ = 0;       // nested press holds of the owning thread
   Failures owed_;           // failures waiting for the hold to end
   bool pressFailed_ = false;  // a write of the current press failed
+  bool pressCancelled_ = false;      // the current press was cancelled
+  PressMonitor* monitor_ = nullptr;  // follows the current press
+  PressRunner* runner_ = nullptr;
   Slot serial_, parallel_, usb_, network_;
   Connection* active_ = nullptr;
   std::optional<PortKind> inUse_;

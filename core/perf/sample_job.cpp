@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "link/press_runner.h"
+
 void SendSampleJob(PrinterLink& link, const SampleStore& store, Panel& panel, int id) {
   const std::optional<std::span<const std::uint8_t>> job = store.Find(id);
   if (!job) {
@@ -9,7 +11,9 @@ void SendSampleJob(PrinterLink& link, const SampleStore& store, Panel& panel, in
     panel.ShowMessage(text, "提示", MessageButtons::Ok);
     return;
   }
-  PrinterLink::PressHold hold(link);
-  link.SendBytes(job->data(), job->size());
-  link.ResetAfterSend();
+  RunPress(link, job->size(), [&](PressMonitor* monitor) {
+    PrinterLink::PressHold hold(link, monitor);
+    link.SendBytes(job->data(), job->size());
+    link.ResetAfterSend();
+  });
 }

@@ -35,31 +35,46 @@ inline std::filesystem::path WorkDir() {
   return dir;
 }
 
-// `input`, when given, is the program's standard input.
-inline RunResult RunPostest(const std::vector<std::string>& args, const std::string& input = "") {
+struct StartedPostest {
+  pid_t pid = -1;
+  std::string out, err;  // where its output goes
+};
+
+// Starts postest; `input`, when given, is its standard input, `errorTo` a
+// file or terminal for its stderr (a file of its own when empty).
+inline StartedPostest StartPostest(const std::vector<std::string>& args, const std::string& input = "",
+                                   const std::string& errorTo = "") {
   static int serial = 0;
   const std::filesystem::path base = WorkDir() / ("run" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-  const std::string in = base.string() + ".in", out = base.string() + ".out", err = base.string() + ".err";
+  const std::string in = base.string() + ".in";
+  StartedPostest started{-1, base.string() + ".out", errorTo.empty() ? base.string() + ".err" : errorTo};
   std::ofstream(in, std::ios::binary) << input;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, started.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, started.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY, 0644);
   std::vector<std::string> all = {POSTEST};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
-  RunResult result;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, POSTEST, &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  if (posix_spawn(&started.pid, POSTEST, &actions, nullptr, argv.data(), environ) != 0) started.pid = -1;
   posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadText(out);
-  result.err = ReadText(err);
+  return started;
+}
+
+// Waits for it to end; `err` is read back only when it went to a file of its own.
+inline RunResult WaitPostest(const StartedPostest& started, bool readErr = true) {
+  RunResult result;
+  int status = 0;
+  if (started.pid > 0 && waitpid(started.pid, &status, 0) == started.pid)
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadText(started.out);
+  if (readErr) result.err = ReadText(started.err);
   return result;
+}
+
+inline RunResult RunPostest(const std::vector<std::string>& args, const std::string& input = "") {
+  return WaitPostest(StartPostest(args, input));
 }

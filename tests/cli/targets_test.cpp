@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
@@ -120,6 +121,49 @@ TEST(PostestTcp, PrinterThatNeverReadsIsReportedAfterTheTimeout) {
                        r.err.find("did not take the last") != std::string::npos;
   EXPECT_TRUE(stalled) << r.err;
   EXPECT_EQ(r.err.find("sent 1"), std::string::npos) << "no success may be reported";
+}
+
+// A large file to a listener that reads 64 KB, then nothing until the
+// progress bar shows on postest's terminal, then Ctrl-C, then everything.
+TEST(PostestTcp, ProgressBarOnATerminalAndCtrlCStopsBetweenPieces) {
+  const auto job = WorkDir() / "large.prn";
+  constexpr std::size_t kFileBytes = 8'000'000;  // more than the connection's buffers hold
+  std::ofstream(job, std::ios::binary) << std::string(kFileBytes, 'J');
+  int port = 0;
+  const int server = Listen(port, 4096);
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(grantpt(terminal), 0);
+  ASSERT_EQ(unlockpt(terminal), 0);
+  const StartedPostest run = StartPostest({"send", "custom-command", "send-network", "--set", "file-path=" + job.string(),
+                                           "--to", "tcp://127.0.0.1:" + std::to_string(port)},
+                                          "", ptsname(terminal));
+  const int c = accept(server, nullptr, nullptr);
+  std::size_t received = 0;
+  char buffer[4096];
+  for (ssize_t n; received < 64 * 1024 && (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
+  std::string shown;
+  pollfd p{terminal, POLLIN, 0};
+  while (shown.find(" left") == std::string::npos && poll(&p, 1, 10'000) > 0) {
+    const ssize_t n = read(terminal, buffer, sizeof buffer);
+    if (n <= 0) break;
+    shown.append(buffer, static_cast<std::size_t>(n));
+  }
+  kill(run.pid, SIGINT);
+  for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
+  const RunResult r = WaitPostest(run, false);
+  fcntl(terminal, F_SETFL, O_NONBLOCK);
+  for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<std::size_t>(n));
+  close(c);
+  close(server);
+  close(terminal);
+
+  EXPECT_NE(shown.find("/ 8000000 bytes"), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" B/s"), std::string::npos) << shown;
+  EXPECT_EQ(r.status, 1);
+  const std::string told = "stopped by Ctrl-C: " + std::to_string(received) + " of 8000000 bytes were sent";
+  EXPECT_NE(shown.find(told), std::string::npos) << shown << "\nreceived " << received;
+  EXPECT_LT(received, kFileBytes);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "fakes/fake_panel.h"
 #include "fakes/simple_ports.h"
+#include "link/press_monitor.h"
 #include "link/printer_link.h"
 #include "panels/interface_choice.h"
 
@@ -130,6 +131,18 @@ TEST(PrinterLinkThreads, AnotherWriterFallsBetweenPressesNeverInside) {
                            [](PrinterLink& link) {
                              PrinterLink::PressHold hold(link);
                              for (const char* run : {"a", "b", "c"}) link.SendBytes(run);
+                             link.ResetAfterSend();
+                           }),
+            300);
+}
+
+TEST(PrinterLinkThreads, ThePiecesOfAFollowedPressAreOneBlock) {
+  // 9600 baud: pieces of 480 bytes.
+  EXPECT_EQ(UnbrokenBlocks({std::string(480, 'a'), std::string(480, 'a'), std::string(40, 'a'), "close"},
+                           [](PrinterLink& link) {
+                             PressMonitor monitor(1000);
+                             PrinterLink::PressHold hold(link, &monitor);
+                             link.SendBytes(std::string(1000, 'a'));
                              link.ResetAfterSend();
                            }),
             300);

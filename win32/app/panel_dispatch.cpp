@@ -10,6 +10,7 @@
 #include "perf/aging_worker.h"
 #include "perf/resource_sample_store.h"
 #include "ui/dialog_runner.h"
+#include "ui/press_window.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ PanelServices& Services() {
   static MessageBoxReporter reporter;
   static SerialSettings serialSettings;
   static PrinterLink printerLink(transport, reporter, serialSettings);
+  static WindowPressRunner presses(GetModuleHandleW(nullptr), printerLink);
   static Win32FileReader userFiles;
   static ProcessAgingWorker aging(printerLink);
   static PanelServices services{serialSettings, printerLink, SampleJobsFromResources(), userFiles, aging.worker};

@@ -18,6 +18,11 @@ class Win32File : public OpenedFile {
     if (!ReadFile(handle_, buffer, static_cast<DWORD>(capacity), &read, nullptr)) return std::nullopt;
     return read;
   }
+  std::optional<std::uint64_t> Size() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_, &size)) return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
 
  private:
   HANDLE handle_;

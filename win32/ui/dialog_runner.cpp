@@ -1,5 +1,6 @@
 #include "ui/dialog_runner.h"
 
+#include "ui/press_window.h"
 #include "ui/win32_panel.h"
 
 namespace {
@@ -16,7 +17,13 @@ INT_PTR CALLBACK PanelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   auto* logic = reinterpret_cast<PanelLogic*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
   if (logic == nullptr) return FALSE;
   if (message == WM_COMMAND) {
+    // During a press no command starts another; 关闭 cancels it and closes after.
+    if (PressRunning()) {
+      if (LOWORD(wParam) == IDOK) CancelRunningPress(dialog);
+      return TRUE;
+    }
     Win32Panel panel(dialog);
+    PressOwner owner(dialog);
     logic->OnCommand(panel, LOWORD(wParam));
     return TRUE;
   }
