@@ -7,6 +7,7 @@
 
 #include "link/press_texts.h"
 #include "ui/codepage.h"
+#include "ui/system_function.h"
 
 namespace {
 
@@ -26,6 +27,16 @@ struct RunningPress {
 RunningPress* g_running = nullptr;  // only the dialogs' thread touches these
 HWND g_owner = nullptr;
 
+// comctl32 is loaded for the first long press only, not at start.
+void RegisterProgressBar() {
+  static const bool registered = [] {
+    static auto* init = SystemFunction<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    return init != nullptr && init(&controls);
+  }();
+  (void)registered;
+}
+
 LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // 取消 and the close box both cancel; the window closes when the press ends.
   if ((message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE) {
@@ -40,6 +51,7 @@ LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 class ProgressWindow {
  public:
   ProgressWindow(HINSTANCE instance, HWND owner) {
+    RegisterProgressBar();
     const int width = 320, height = 150;
     RECT o{};
     GetWindowRect(owner, &o);
@@ -124,8 +136,6 @@ WindowPressRunner::~WindowPressRunner() { link_.SetRunner(nullptr); }
 
 WindowPressRunner::WindowPressRunner(HINSTANCE instance, PrinterLink& link) : instance_(instance), link_(link) {
   link_.SetRunner(this);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
   WNDCLASSW wc{};
   wc.lpfnWndProc = ProgressProc;
   wc.hInstance = instance;
