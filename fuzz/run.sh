@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (AddressSanitizer + UBSan + libFuzzer)
-# and runs each from its seed corpus for a fixed time.
+# and runs each for a fixed time, starting from its sample inputs.
 #   fuzz/run.sh [SECONDS] [TARGET...]   (default: 8 seconds, every target)
 # Inputs found to be new are kept in build/fuzz/corpus/TARGET for the next
 # run; an input that crashes, trips a sanitizer or a check, times out or
