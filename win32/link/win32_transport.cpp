@@ -135,32 +135,88 @@ class HandleConnection : public Connection {
   bool serial_;
 };
 
-// Waits in short slices, calling the caller's hook between them. True when
-// the socket is ready (or failed: the next call tells why).
-bool WaitFor(SOCKET socket, bool write, int timeoutMs, const Win32Transport::Options& options) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    fd_set ready, failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(socket, &ready);
-    FD_SET(socket, &failed);
-    const int left = timeoutMs - static_cast<int>(GetTickCount() - start);
-    const int slice = std::max(0, std::min(left, kWaitSliceMs));
-    timeval limit{slice / 1000, (slice % 1000) * 1000};
-    const int n = write ? select(0, nullptr, &ready, &failed, &limit) : select(0, &ready, nullptr, &failed, &limit);
-    if (n != 0) return true;
-    if (left <= kWaitSliceMs) return false;
-    if (options.whileWaiting) options.whileWaiting();
+// The network events of one socket, gathered with WSAEventSelect. Waits
+// never poll the socket itself; each is bounded and sliced so that the
+// caller's hook runs between slices.
+class SocketEvents {
+ public:
+  SocketEvents(SOCKET socket, const Win32Transport::Options& options)
+      : socket_(socket), options_(options), event_(WSACreateEvent()) {}
+  ~SocketEvents() {
+    if (event_ != WSA_INVALID_EVENT) WSACloseEvent(event_);
   }
-}
+  SocketEvents(const SocketEvents&) = delete;
+  SocketEvents& operator=(const SocketEvents&) = delete;
+
+  // Also makes the socket non-blocking.
+  bool Start() {
+    return event_ != WSA_INVALID_EVENT &&
+           WSAEventSelect(socket_, event_, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) == 0;
+  }
+
+  // The next wait for these needs a fresh event.
+  void Forget(long events) { seen_ &= ~events; }
+
+  // True once one of `events` has been seen, within `timeoutMs`.
+  bool WaitFor(long events, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      Gather();
+      if (seen_ & events) return true;
+      const int left = timeoutMs - static_cast<int>(GetTickCount() - start);
+      if (left <= 0) return false;
+      WSAWaitForMultipleEvents(1, &event_, FALSE, static_cast<DWORD>(std::min(left, kWaitSliceMs)), FALSE);
+      if (options_.whileWaiting) options_.whileWaiting();
+    }
+  }
+
+  bool Seen(long events) const { return (seen_ & events) != 0; }
+  int ErrorOf(int bit) const { return errors_[bit]; }
+
+ private:
+  void Gather() {
+    WSANETWORKEVENTS happened{};
+    if (WSAEnumNetworkEvents(socket_, event_, &happened) != 0) return;
+    seen_ |= happened.lNetworkEvents;
+    for (int bit = 0; bit < FD_MAX_EVENTS; ++bit)
+      if (happened.lNetworkEvents & (1L << bit)) errors_[bit] = happened.iErrorCode[bit];
+  }
+
+  SOCKET socket_;
+  const Win32Transport::Options& options_;
+  WSAEVENT event_;
+  long seen_ = 0;
+  int errors_[FD_MAX_EVENTS] = {};
+};
 
 // A network printer: a non-blocking socket whose every wait is bounded.
 class SocketConnection : public Connection {
  public:
   SocketConnection(SOCKET socket, std::string name, const Win32Transport::Options& options)
-      : socket_(socket), name_(std::move(name)), options_(options) {}
+      : socket_(socket), name_(std::move(name)), options_(options), events_(socket, options) {}
   ~SocketConnection() override { closesocket(socket_); }
+
+  // Connects with a bounded wait; false with the reason when it cannot.
+  bool Connect(const sockaddr* address, int length, std::string& reason) {
+    if (!events_.Start()) {
+      reason = SocketError();
+      return false;
+    }
+    if (connect(socket_, address, length) == 0) return true;
+    if (WSAGetLastError() != WSAEWOULDBLOCK) {
+      reason = SocketError();
+      return false;
+    }
+    if (!events_.WaitFor(FD_CONNECT, options_.connectTimeoutMs)) {
+      reason = "no answer within " + Seconds(options_.connectTimeoutMs);
+      return false;
+    }
+    if (const int failed = events_.ErrorOf(FD_CONNECT_BIT)) {
+      reason = SocketError(failed);
+      return false;
+    }
+    return true;
+  }
 
   bool Write(std::span<const std::uint8_t> bytes, std::size_t& written, std::string& error) override {
     written = 0;
@@ -175,8 +231,13 @@ class SocketConnection : public Connection {
         error = "writing to " + name_ + " failed: " + SocketError();
         return false;
       }
-      if (!WaitFor(socket_, true, options_.networkWriteTimeoutMs, options_)) {
+      events_.Forget(FD_WRITE);
+      if (!events_.WaitFor(FD_WRITE | FD_CLOSE, options_.networkWriteTimeoutMs)) {
         error = name_ + " took no data for " + Seconds(options_.networkWriteTimeoutMs);
+        return false;
+      }
+      if (!events_.Seen(FD_WRITE)) {
+        error = name_ + " closed the connection";
         return false;
       }
     }
@@ -186,8 +247,12 @@ class SocketConnection : public Connection {
   bool Read(std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout, std::size_t& got,
             std::string& error) override {
     got = 0;
-    if (!WaitFor(socket_, false, static_cast<int>(timeout.count()), options_)) return true;
-    const int n = recv(socket_, reinterpret_cast<char*>(buffer.data()), static_cast<int>(buffer.size()), 0);
+    int n = Receive(buffer.data(), buffer.size());
+    if (n < 0 && WSAGetLastError() == WSAEWOULDBLOCK) {
+      events_.Forget(FD_READ);
+      if (!events_.WaitFor(FD_READ | FD_CLOSE, static_cast<int>(timeout.count()))) return true;
+      n = Receive(buffer.data(), buffer.size());
+    }
     if (n > 0) {
       got = static_cast<std::size_t>(n);
       return true;
@@ -202,68 +267,51 @@ class SocketConnection : public Connection {
   bool Finish(std::string& error) override {
     shutdown(socket_, SD_SEND);
     const DWORD start = GetTickCount();
-    char buffer[512];
+    std::uint8_t buffer[512];
     for (;;) {
-      const int left = options_.networkWriteTimeoutMs - static_cast<int>(GetTickCount() - start);
-      if (left <= 0 || !WaitFor(socket_, false, left, options_)) break;
-      const int n = recv(socket_, buffer, sizeof buffer, 0);
+      const int n = Receive(buffer, sizeof buffer);
       if (n == 0) return true;
-      if (n < 0 && WSAGetLastError() != WSAEWOULDBLOCK) {
+      if (n > 0) continue;
+      if (WSAGetLastError() != WSAEWOULDBLOCK) {
         error = name_ + " dropped the connection before taking every byte: " + SocketError();
         return false;
       }
+      const int left = options_.networkWriteTimeoutMs - static_cast<int>(GetTickCount() - start);
+      events_.Forget(FD_READ);
+      if (left <= 0 || !events_.WaitFor(FD_READ | FD_CLOSE, left)) break;
     }
     error = name_ + " did not confirm the data within " + Seconds(options_.networkWriteTimeoutMs);
     return false;
   }
 
   bool PeerClosed() override {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(socket_, &readable);
-    timeval now{0, 0};
-    if (select(0, &readable, nullptr, nullptr, &now) != 1) return false;
     char byte;
     const int n = recv(socket_, &byte, 1, MSG_PEEK);
     return n == 0 || (n < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
   }
 
  private:
+  int Receive(std::uint8_t* buffer, std::size_t size) {
+    return recv(socket_, reinterpret_cast<char*>(buffer), static_cast<int>(std::min<std::size_t>(size, 1 << 20)), 0);
+  }
+
   SOCKET socket_;
   std::string name_;
   const Win32Transport::Options& options_;
+  SocketEvents events_;
 };
 
-// One address tried with a bounded wait; the socket, or INVALID_SOCKET.
-SOCKET ConnectOne(const sockaddr* address, int length, const Win32Transport::Options& options, std::string& reason) {
+// One address tried with a bounded wait; the connection, or nullptr.
+std::unique_ptr<SocketConnection> ConnectOne(const sockaddr* address, int length, const std::string& name,
+                                             const Win32Transport::Options& options, std::string& reason) {
   SOCKET s = socket(address->sa_family, SOCK_STREAM, IPPROTO_TCP);
   if (s == INVALID_SOCKET) {
     reason = SocketError();
-    return INVALID_SOCKET;
+    return nullptr;
   }
-  u_long nonBlocking = 1;
-  ioctlsocket(s, FIONBIO, &nonBlocking);
-  if (connect(s, address, length) != 0 && WSAGetLastError() != WSAEWOULDBLOCK) {
-    reason = SocketError();
-    closesocket(s);
-    return INVALID_SOCKET;
-  }
-  const bool answered = WaitFor(s, true, options.connectTimeoutMs, options);
-  int soError = 0;
-  int errorLength = sizeof soError;
-  getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &errorLength);
-  if (answered && soError == 0) {
-    // select also wakes on a failure: connected only when writable.
-    fd_set writable;
-    FD_ZERO(&writable);
-    FD_SET(s, &writable);
-    timeval now{0, 0};
-    if (select(0, nullptr, &writable, nullptr, &now) == 1) return s;
-  }
-  reason = !answered ? "no answer within " + Seconds(options.connectTimeoutMs)
-                     : SocketError(soError ? soError : WSAECONNREFUSED);
-  closesocket(s);
-  return INVALID_SOCKET;
+  auto connection = std::make_unique<SocketConnection>(s, name, options);
+  if (!connection->Connect(address, length, reason)) return nullptr;
+  return connection;
 }
 
 // An IPv4 or IPv6 address written out needs no name lookup.
@@ -290,11 +338,11 @@ bool NumericAddress(const Endpoint& where, sockaddr_storage& address, int& lengt
 std::unique_ptr<Connection> OpenNetwork(const Endpoint& where, const Win32Transport::Options& options,
                                         std::string& error) {
   std::string reason = "no address";
-  SOCKET s = INVALID_SOCKET;
+  std::unique_ptr<SocketConnection> connection;
   sockaddr_storage numeric;
   int length = 0;
   if (NumericAddress(where, numeric, length)) {
-    s = ConnectOne(reinterpret_cast<const sockaddr*>(&numeric), length, options, reason);
+    connection = ConnectOne(reinterpret_cast<const sockaddr*>(&numeric), length, Describe(where), options, reason);
   } else {
     addrinfo hints{};
     hints.ai_socktype = SOCK_STREAM;
@@ -304,15 +352,12 @@ std::unique_ptr<Connection> OpenNetwork(const Endpoint& where, const Win32Transp
       error = "cannot find " + where.name + ": " + SocketError();
       return nullptr;
     }
-    for (addrinfo* a = found; a && s == INVALID_SOCKET; a = a->ai_next)
-      s = ConnectOne(a->ai_addr, static_cast<int>(a->ai_addrlen), options, reason);
+    for (addrinfo* a = found; a && !connection; a = a->ai_next)
+      connection = ConnectOne(a->ai_addr, static_cast<int>(a->ai_addrlen), Describe(where), options, reason);
     freeaddrinfo(found);
   }
-  if (s == INVALID_SOCKET) {
-    error = "cannot connect to " + Describe(where) + ": " + reason;
-    return nullptr;
-  }
-  return std::make_unique<SocketConnection>(s, Describe(where), options);
+  if (!connection) error = "cannot connect to " + Describe(where) + ": " + reason;
+  return connection;
 }
 
 // Time-outs and line settings as the program has always set them; false
