@@ -3,9 +3,7 @@
 // Printers on real lines for the tests: the virtual printer of the
 // end-to-end runs (e2e/capture.c) on a pseudo-terminal, and a scripted
 // printer on a loopback TCP port.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -21,6 +19,7 @@
 #include <thread>
 
 #include "printer_script.h"
+#include "support/loopback.h"
 
 // Waits for a file to appear (`gone`: to disappear), up to 5 s.
 inline bool Await(const std::filesystem::path& path, bool gone = false) {
@@ -79,15 +78,7 @@ class VirtualPrinter {
 class TcpPrinter {
  public:
   TcpPrinter(PrinterScript script, bool reads) {
-    server_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(server_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    getsockname(server_, reinterpret_cast<sockaddr*>(&a), &length);
-    port_ = ntohs(a.sin_port);
-    listen(server_, 1);
+    server_ = ListenOnLoopback(port_);
     thread_ = std::thread([this, script = std::move(script), reads] {
       int c = -1;
       for (pollfd p{server_, POLLIN, 0}; c < 0 && !done_; p.revents = 0)

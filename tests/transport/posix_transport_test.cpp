@@ -1,8 +1,6 @@
 #include "link/posix_transport.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -19,6 +17,7 @@
 #include <thread>
 
 #include "support/hex.h"
+#include "support/loopback.h"
 
 namespace {
 
@@ -35,16 +34,7 @@ bool WriteAll(Connection& c, const Bytes& bytes, std::string& error) {
 class Listener {
  public:
   explicit Listener(std::function<void(int)> serve, int receiveBuffer = 0) {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    if (receiveBuffer > 0) setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &length);
-    port = ntohs(a.sin_port);
-    listen(fd_, 1);
+    fd_ = ListenOnLoopback(port, receiveBuffer);
     thread_ = std::thread([this, serve] {
       pollfd p{fd_, POLLIN, 0};
       while (!done && poll(&p, 1, 20) == 0) {}
