@@ -130,9 +130,18 @@ set_screen "${E2E_DPI:-96}" e2e "$SCREEN"
 
 # ---------------------------------------------------------------- cleanup
 
+# The Wine processes of this prefix, left waiting for a server that ended.
+kill_orphans() {
+    local p
+    for p in $(pgrep -f '^[A-Z]:\\'); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && kill -9 "$p"
+    done
+}
+
 pids=()
 cleanup() {
     WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null
+    [ "${server_ended:-0}" -eq 0 ] || kill_orphans
     local p
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
@@ -193,6 +202,12 @@ sync_ports() {
 LD_PRELOAD=$BIN/linelog.so
 export LD_PRELOAD
 
+# Wine's server, started here so that its end is seen at once: every Wine
+# process would wait for it forever.
+"$WINESERVER" -f -p 2>"$PORTS/wineserver.err" &
+server_pid=$!
+pids+=($server_pid)
+
 # The desktop, started once, keeps Wine's own processes up between groups.
 "$WINE" explorer /desktop=e2e,"$SCREEN" >/dev/null 2>&1 &
 pids+=($!)
@@ -200,6 +215,7 @@ pids+=($!)
 # ---------------------------------------------------------------- harness check
 
 harness_failed=0
+server_ended=0
 "$WINE" "$BIN/portprobe.exe" >"$PORTS/probe.out" 2>&1
 probe_rc=$?
 sync_ports
@@ -232,7 +248,16 @@ run_group() {  # run_group <group>
     rm -f "$PORTS/driver.rc"
     timeout "${E2E_TIMEOUT:-240}" "$WINE" "$BIN/driver.exe" \
         "$(winpath "$EXE")" "$(winpath "$PORTS")" "$(winpath "$ART")" "$g" "${files[@]}" \
-        2>>"$PORTS/driver.err"
+        2>>"$PORTS/driver.err" &
+    local driver=$!
+    while kill -0 $driver 2>/dev/null && kill -0 $server_pid 2>/dev/null; do sleep 0.2; done
+    if ! kill -0 $server_pid 2>/dev/null; then
+        kill $driver 2>/dev/null
+        echo "FAIL group $g: Wine's server ended: $(tail -n2 "$PORTS/wineserver.err" | tr '\n' ' ')" >>"$ART/driver.log"
+        server_ended=1
+        return
+    fi
+    wait $driver
     rc=$?
     [ -f "$PORTS/driver.rc" ] && return
     if [ $rc -eq 124 ]; then
@@ -246,13 +271,14 @@ run_group() {  # run_group <group>
 if [ $harness_failed -eq 0 ]; then
     say "running $(basename "$EXE") on display $DISPLAY (serial port $PTY), groups: ${groups[*]}"
     for g in "${groups[@]}"; do
+        [ $server_ended -eq 0 ] || break # no Wine process can go on
         group_started=$(date +%s)
         run_group "$g"
         say "group $g took $(($(date +%s) - group_started)) s"
     done
 fi
 
-if [ $harness_failed -eq 0 ] && [ -n "${E2E_BENCH:-}" ]; then
+if [ $harness_failed -eq 0 ] && [ $server_ended -eq 0 ] && [ -n "${E2E_BENCH:-}" ]; then
     source "$HERE/startup_bench.sh"
     startup_benchmark "$EXE" "$BIN" "$ART"
 fi
