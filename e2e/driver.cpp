@@ -1565,13 +1565,15 @@ void runQuiet(Session& s, const Step& st)
           strf("%zu bytes on COM1 and %zu on LPT1 within %.1f s", com.size(), lpt.size(), st.seconds));
 }
 
-// cancel LABEL | ID | FIELDS | RATE | PATTERN | SHOT: with COM1 read at RATE
-// bytes a second, sets FIELDS and clicks ID. After about half a second the
-// press's progress window shows the bytes of PATTERN as its total; some
-// seconds later its rate is about RATE or unknown (screenshot SHOT). Its 取消
-// ends the press after at most the piece being written, with the box 提示 "已发送 N /
-// M 字节，已取消"; COM1 then holds exactly the first N bytes of PATTERN; the
-// main window answers within a second throughout.
+// cancel LABEL | ID | FIELDS | RATE | PATTERN | SHOT [| 关闭]: with COM1 read
+// at RATE bytes a second, sets FIELDS and clicks ID. After about half a
+// second the press's progress window shows the bytes of PATTERN as its
+// total; some seconds later its rate is about RATE or unknown (screenshot
+// SHOT). Its 取消 (or with 关闭, the panel's 关闭 clicked with the mouse)
+// ends the press after at most the piece being written, with the box 提示
+// "已发送 N / M 字节，已取消"; COM1 then holds exactly the first N bytes of
+// PATTERN; the main window answers within a second throughout. With 关闭
+// the panel closes after the box.
 void parseCancel(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1579,6 +1581,16 @@ void parseCancel(Step& st, const Defs& defs)
     st.seconds = parseInt(st.cols[3], "the rate");
     st.pattern = PatternParser(defs).parse(st.cols[4]);
     st.shot = st.cols[5];
+    if (st.cols.size() > 6 && st.cols[6] != "关闭") throw std::runtime_error("the way to stop must be 关闭 or left out");
+    st.expected = st.cols.size() > 6 ? st.cols[6] : "取消";
+}
+
+// A user's click on a button: the mouse messages, which a window handles
+// even while a press holds back posted commands.
+void mouseClick(HWND button)
+{
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
 unsigned long long leadingNumber(const std::string& text, const char* after)
@@ -1643,7 +1655,12 @@ void runCancel(Session& s, const Step& st)
     screenshot(st.shot, progress);
 
     const unsigned long long sentBefore = leadingNumber(narrow(windowText(GetDlgItem(progress, 101))), "已发送 ");
-    PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
+    const bool byClose = st.expected == "关闭";
+    HWND panel = s.dialog();
+    if (byClose)
+        mouseClick(s.control(1));
+    else
+        PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     const auto cancelled = Clock::now();
     HWND box = nullptr;
     waitFor(15000, [&] {
@@ -1661,7 +1678,11 @@ void runCancel(Session& s, const Step& st)
     if (IsWindow(progress)) join(problems, "the progress window is still there");
     answer(box, IDOK);
     DeleteFileW(rate.c_str());
-    settle(s.dialog(), programDialogs(), [] {});
+    if (byClose) {
+        if (!waitFor(5000, [&] { return !IsWindow(panel); }, 10)) join(problems, "the panel is still open after the box");
+    } else {
+        settle(panel, programDialogs(), [] {});
+    }
 
     auto [com, lpt] = s.rawSince(m);
     if (sent == 0 || sent >= total) join(problems, strf("%llu of %zu bytes were sent", sent, total));
@@ -1669,11 +1690,15 @@ void runCancel(Session& s, const Step& st)
     join(problems, compare(Pattern(st.pattern.begin(), st.pattern.begin() + std::min<size_t>(sent, total)), com));
     if (!lpt.empty()) join(problems, strf("%zu bytes went to LPT1", lpt.size()));
     if (slowest > 1.0) join(problems, strf("the main window took %.2f s to answer", slowest));
+    const bool closed = byClose && !IsWindow(panel);
     check(problems.empty(),
-          name + strf(" (window after %.2f s, %s; %llu of %zu bytes, %llu after 取消, the press ended %.2f s after it; "
+          name + strf(" (window after %.2f s, %s; %llu of %zu bytes, %llu after %s, the press ended %.2f s after it; "
                       "the main window answered within %.2f s)",
-                      appeared, pace.c_str(), sent, total, sent - std::min(sent, sentBefore), stopped, slowest),
+                      appeared, pace.c_str(), sent, total, sent - std::min(sent, sentBefore), st.expected.c_str(),
+                      stopped, slowest),
           problems);
+    if (closed) s.pop();
+    if (byClose && !closed) throw Abort{"\"" + s.stack.back().title + "\" does not close"};
 }
 
 // set LABEL | FIELDS: sets fields of the current dialog; no box, nothing written.
@@ -1791,7 +1816,7 @@ const KindRow kKinds[] = {
     {"paced", 5, 5, parsePaced, runPaced},
     {"quiet", 2, 2, parseQuiet, runQuiet},
     {"set", 2, 2, parseSet, runSet},
-    {"cancel", 6, 6, parseCancel, runCancel},
+    {"cancel", 6, 7, parseCancel, runCancel},
     {"file", 3, 3, parseFile, runFile},
     {"line", 2, 2, parseLineStep, runLine},
     {"choose", 4, 4, parseChoose, runChoose},
