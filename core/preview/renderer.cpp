@@ -570,7 +570,7 @@ class Renderer {
     if (m >= 0)
       if (const auto request = BarcodeRequest(m, data)) {
         symbol = EncodeSymbol(*request);
-        data = request->data;  // the characters, as the text under the bars shows them
+        data = request->text.empty() ? request->data : request->text;  // as the text with the bars shows it
       }
     if (hri & 1) TextLine(data, hriFontB_);
     if (symbol) {
@@ -601,15 +601,18 @@ class Renderer {
     ++result_.images;
   }
 
-  void TwoDimensional(const TwoDimensionalCodes::Print& print) {
+  void TwoDimensional(TwoDimensionalCodes::Print print) {
     PrintLine();
+    print.request.dotsPerInch = paper_.dpiX;
     if (const auto symbol = EncodeSymbol(print.request)) {
       DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
     } else {
       const char* name = print.request.type == Symbology::Qr || print.request.type == Symbology::MicroQr ? "QR code"
                          : print.request.type == Symbology::Pdf417 ? "PDF417"
+                         : print.request.type == Symbology::MaxiCode ? "MaxiCode"
                          : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
-      Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
+      const int side = print.request.type == Symbology::MaxiCode ? Cols(28.14 / 25.4) : 25 * print.moduleWidth;
+      Placeholder(std::string(name) + ": " + print.request.data, side, print.request.type == Symbology::MaxiCode ? Rows(26.91 / 25.4) : 25 * print.moduleHeight);
     }
     ++result_.images;
   }

@@ -1,4 +1,5 @@
 #include "preview/renderer.h"
+#include "preview/symbols.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +283,18 @@ std::pair<int, int> Rows(const preview::Page& page) {
         last = y;
       }
   return {first, last};
+}
+
+// GS ( k MaxiCode, mode 4 (n 52), "MAXI 1" stored and printed: one size,
+// 28.14 x 26.91 mm, 225 x 215 dots at 203 dpi, whatever the module setting.
+TEST(Renderer, MaxiCodeIsDrawnAtItsOneSize) {
+  if (!preview::HaveSymbolLibrary()) GTEST_SKIP() << "no symbol library in this build";
+  const auto page = Draw("1D 28 6B 03 00 32 41 34 1D 28 6B 09 00 32 50 30 4D 41 58 49 20 31 1D 28 6B 03 00 32 51 30",
+                         CommandSet::EscPos, "80").page;
+  const auto [left, right] = Columns(page);
+  const auto [top, bottom] = Rows(page);
+  EXPECT_NEAR(right - left + 1, 225, 4);
+  EXPECT_NEAR(bottom - top + 1, 215, 4);
 }
 
 TEST(Renderer, TextModesChangeWhereAndHowSignsArePrinted) {
