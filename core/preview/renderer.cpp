@@ -379,9 +379,9 @@ class Renderer {
         x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
-        // Two bytes, or four for GB18030's signs beyond GBK (drawn as '?').
+        // Two bytes, or four for GB18030's signs beyond GBK.
         const bool four = i + 3 < item.offset + item.length && s_[i + 1] >= 0x30 && s_[i + 1] <= 0x39;
-        preview::Glyph g = four ? preview::Glyph{} : WideGlyph(b, s_[i + 1]);
+        preview::Glyph g = four ? FourByteGlyph(b, s_[i + 1], s_[i + 2], s_[i + 3]) : WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
         x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
         DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);

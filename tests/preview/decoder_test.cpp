@@ -145,7 +145,9 @@ TEST(Decoder, TextFollowsChineseModeAndTheCodeTable) {
       {"1C 2E 1C 26 D6 D0", {"FS .", "FS &", "text"}, "text \"\xE4\xB8\xAD\""},                  // 中
       {"1C 2E 1B 40 D6 D0", {"FS .", "ESC @", "text"}, "text \"\xE4\xB8\xAD\""},
       {"95 32 82 36 41", {"text"}, "text \"\xF0\xA0\x80\x80" "A\""},                           // U+20000
-      {"81 30 81 30", {"text"}, "text \"\xEF\xBF\xBD\""},
+      {"81 30 81 30", {"text"}, "text \"\xC2\x80\""},                                            // U+0080
+      {"81 39 EE 39 82 37 CF 35", {"text"}, "text \"\xE3\x90\x80\xEA\xB0\x80\""},              // U+3400, U+AC00
+      {"84 31 A5 30", {"text"}, "text \"\xEF\xBF\xBD\""},                                       // none
   };
   for (const auto& row : rows) {
     const Bytes s = Hex(row.hex);

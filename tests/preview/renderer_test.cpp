@@ -348,6 +348,17 @@ TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
   EXPECT_EQ(Columns(Draw("8F 0A").page).first, -1);
 }
 
+// GB18030's four-byte 81 39 EE 39 (U+3400) and 82 37 CF 35 (U+AC00): wide
+// signs of their own, not the narrow '?' of a sign the font lacks.
+TEST(Renderer, FourByteSignsAreDrawnWide) {
+  const auto question = Draw("3F 0A").page;
+  for (const char* hex : {"81 39 EE 39 0A", "82 37 CF 35 0A"}) {
+    const auto sign = Draw(hex).page;
+    EXPECT_GE(Columns(sign).second, 12) << hex;
+    EXPECT_NE(sign.cells, question.cells) << hex;
+  }
+}
+
 TEST(Renderer, UserDefinedCharactersReplaceTheFontWhileOn) {
   // ESC & 3 'A' 'A': 2 columns of 3 bytes, the first full (24 dots), the second empty.
   const char* define = "1B 26 03 41 41 02 FF FF FF 00 00 00 ";
