@@ -282,6 +282,9 @@ std::string Details(const Item& item, Bytes s) {
     case Action::PinImage:
       std::snprintf(text, sizeof text, "mode %d, %d columns", p(0), p(1) | p(2) << 8);
       return text;
+    case Action::StarRowImage:
+      std::snprintf(text, sizeof text, "%d x 24 dots", (p(0) | p(1) << 8) * 8);
+      return text;
     case Action::Raster:
       std::snprintf(text, sizeof text, "mode %d, %d x %d dots", p(0) & 3, (p(1) | p(2) << 8) * 8, p(3) | p(4) << 8);
       return text;

@@ -279,6 +279,7 @@ class Renderer {
       case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
       case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
       case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::StarRowImage: StarRows(p0 | p1 << 8, item); break;
       case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, item); break;
       case Action::DefineImage:
         // Kept only when the data holds the whole x by y image.
@@ -312,6 +313,13 @@ class Renderer {
         break;
       }
       case Action::CutNow: PrintLine(); PaperEnd(); break;
+      case Action::StarCut:
+        // 2 and 3 feed to the cutter first: one inch on a dot-matrix head; a
+        // thermal head's distance is the model's own, so it cuts here.
+        PrintLine();
+        if (paper_.impact && (Digit(p0) == 2 || Digit(p0) == 3)) Down(Rows(1.0));
+        PaperEnd();
+        break;
       case Action::FeedToMark: PrintLine(); PaperEnd(); break;
     }
   }
@@ -490,6 +498,24 @@ class Renderer {
     const int pitch = std::max(1, Cols(1.0 / dpi));
     const int down = std::max(1, Rows(set_ == CommandSet::Star ? 1.0 / 72 : 1.0 / 60));
     Columns({8, pitch, down, pitch, down}, 1, columns, item);
+  }
+
+  // ESC k: 24 rows of `bytes` bytes into the line, one dot per bit, the
+  // leftmost in the top bit.
+  void StarRows(int bytes, const Item& item) {
+    constexpr int kRows = 24;
+    if (item.dataLength < static_cast<std::size_t>(bytes) * kRows) return;  // never read past the data
+    const std::uint8_t* data = s_.data() + item.dataAt;
+    Stamp st;
+    st.width = bytes * 8;
+    st.height = kRows;
+    if (!Begin(st)) return;
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 0; c < st.kept; ++c)
+        if (data[static_cast<std::size_t>(r) * bytes + c / 8] & (0x80 >> (c % 8))) st.Set(r, c);
+    SetX(x_ + std::int64_t{st.width});
+    line_.push_back(std::move(st));
+    ++result_.images;
   }
 
   void StarPins(int m, int columns, const Item& item) {

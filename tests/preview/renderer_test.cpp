@@ -336,6 +336,17 @@ TEST(Renderer, StarLineModeSizesPositionsAndHighlight) {
   // ESC 4: highlight, white on black.
   EXPECT_EQ(draw("1B 34 48 0A").At(0, 0), preview::kDot);
   EXPECT_EQ(draw("1B 34 1B 35 48 0A").At(0, 0), preview::kPaper);
+  // ESC k 1 0: 24 rows of one byte, 80 40 .. 01 three times: a falling
+  // diagonal, one dot per bit.
+  const auto image = draw("1B 6B 01 00 80 40 20 10 08 04 02 01 80 40 20 10 08 04 02 01 80 40 20 10 08 04 02 01 0A");
+  for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {0, 8}, {7, 23}}) EXPECT_EQ(image.At(x, y), preview::kDot) << x << "," << y;
+  EXPECT_EQ(image.At(1, 0), preview::kPaper);
+  EXPECT_EQ(Columns(image).second, 7);
+  // ESC d: 0 and 1 cut where the paper is; 2 and 3 feed the dot-matrix
+  // head's inch (144 rows) to the cutter first; a thermal head cuts here.
+  for (const char* cut : {"1B 64 00", "1B 64 31"}) EXPECT_EQ(draw(cut).At(0, 0), preview::kMark) << cut;
+  for (const char* cut : {"1B 64 02", "1B 64 33"}) EXPECT_EQ(draw(cut).At(0, 144), preview::kMark) << cut;
+  EXPECT_EQ(Draw("1B 64 02", CommandSet::Star, "80").page.At(0, 0), preview::kMark);
 }
 
 TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
