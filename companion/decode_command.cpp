@@ -36,9 +36,9 @@ const char* kRenderHelp =
     "drawn by the libzint library in the Linux build; where it is missing\n"
     "(postest.exe for Windows), for FS P, and for data the symbology cannot hold\n"
     "(GS1 data without (AI) parentheses among them), a labelled box stands in\n"
-    "their place. Paper: 58 or 80 mm\n"
-    "thermal (203 dpi), or 76 mm dot-matrix; 80 for ESC/POS and 76 otherwise when\n"
-    "none is given. Flagged commands are reported as 'decode' reports them.\n"
+    "their place. Paper: 58 or 80 mm thermal (203 dpi), or 76 mm dot-matrix; 80\n"
+    "for ESC/POS and 76 otherwise when none is given. Flagged commands are\n"
+    "reported as 'decode' reports them.\n"
     "The picture ends after 3 m of paper or 100 million dots: a stream that goes\n"
     "on past that is drawn up to there and reported.\n"
     "Exit status as for decode; 1 also when the picture ends before the stream.\n";
