@@ -34,6 +34,8 @@ inline constexpr int kExitUsage = 2;   // unknown command, option, panel, button
 
 int RunList(const std::vector<std::string>& args);
 int RunSend(const std::vector<std::string>& args);
+// send FILE --to TARGET, with the arguments send has read.
+int RunReplay(const Arguments& a);
 int RunDecode(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
 int RunStatus(const std::vector<std::string>& args);

@@ -21,6 +21,8 @@ const char* kHelp =
     "  list [PANEL]                          panels, their buttons and fields\n"
     "  send PANEL BUTTON [--set F=V]... --to TARGET\n"
     "                                        press a button; write what it sends\n"
+    "  send FILE --to TARGET                 replay a captured job: the file's bytes\n"
+    "                                        unchanged\n"
     "  decode [FILE] [--set SET]             one line per command of a stream\n"
     "  render [FILE] -o PAGE.png             the printout as a picture\n"
     "  status --to TARGET [--json]           ask a printer what is wrong and who it is\n"

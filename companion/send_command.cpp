@@ -12,12 +12,10 @@
 #include "link/port_kind.h"
 #include "link/printer_link.h"
 #include "names.h"
-#include "press_progress.h"
 #include "perf/aging_worker.h"
 #include "stdio_file_reader.h"
 #include "target.h"
-#include "target_transport.h"
-#include "terminal.h"
+#include "target_session.h"
 #include "text_join.h"
 #include "text/gbk.h"
 
@@ -25,6 +23,7 @@ namespace {
 
 const char* kHelp =
     "usage: postest send PANEL BUTTON [--set FIELD=VALUE]... --to TARGET [options]\n"
+    "       postest send FILE --to TARGET [options]\n"
     "\n"
     "Presses one button of a panel, as the program's dialog does, and writes what it\n"
     "sends to TARGET. Panels, buttons and fields are named by id, name or caption\n"
@@ -34,6 +33,12 @@ const char* kHelp =
     "CR LF), ticks a check box (on/off), marks a radio\n"
     "button (on) or chooses a list item (#INDEX from 0, or the item's text).\n"
     "Message boxes are printed on stderr and answered with their default button.\n"
+    "A file the custom sender names (file-path) that is missing, a directory or\n"
+    "unreadable stops the press before anything is sent.\n"
+    "\n"
+    "With a FILE instead of a panel and a button, sends the file's bytes to TARGET\n"
+    "unchanged: a captured job replayed. A FILE that is missing, a directory,\n"
+    "unreadable or empty is refused before anything is sent.\n"
     "\n"
     "TARGET:\n"
     "  tcp://HOST[:PORT]   a network printer (port 9100 when none is given)\n"
@@ -153,13 +158,12 @@ std::string ApplyField(const PanelRef& panel, HeadlessPanel& dialog, const std::
   }
 }
 
-int RadioFor(TransportKind kind) {
+int RadioFor(PortKind kind) {
   switch (kind) {
-    case TransportKind::Serial: return kSerialRadioId;
-    case TransportKind::Usb: return kUsbRadioId;
-    case TransportKind::Network: return kNetworkRadioId;
-    case TransportKind::Parallel:
-    case TransportKind::File: break;
+    case PortKind::Serial: return kSerialRadioId;
+    case PortKind::Usb: return kUsbRadioId;
+    case PortKind::Network: return kNetworkRadioId;
+    case PortKind::Parallel: break;
   }
   return kParallelRadioId;
 }
@@ -178,7 +182,8 @@ int RunSend(const std::vector<std::string>& args) {
     return kExitSent;
   }
   if (const std::string bad = a.Unknown({"--verbose"}); !bad.empty()) return Fail(kExitUsage, bad);
-  if (a.Plain().size() != 2) return Fail(kExitUsage, "send needs a PANEL and a BUTTON (postest send --help)");
+  if (a.Plain().size() == 1) return RunReplay(a);
+  if (a.Plain().size() != 2) return Fail(kExitUsage, "send needs a PANEL and a BUTTON, or a FILE (postest send --help)");
   const std::optional<std::string> target = a.Value("--to");
   if (!target) return Fail(kExitUsage, "send needs --to TARGET (postest send --help)");
 
@@ -196,21 +201,13 @@ int RunSend(const std::vector<std::string>& args) {
       button->kind != ControlKind::RadioButton)
     return Fail(kExitUsage, Join({"\"", a.Plain()[1], "\" is a field, not a button: fill it with --set"}));
 
-  const std::unique_ptr<Transport> system = MakeSystemTransport(options);
-  Endpoint where;
-  if (!EndpointForTarget(*target, *system, where, error)) return Fail(kExitFailed, error);
-  if (where.kind == TransportKind::Network) {  // the panels' network printer is the target
-    settings.networkHost = where.name;
-    settings.networkPort = static_cast<std::uint32_t>(std::stoul(where.port));
-  }
-  // Progress is shown by the press runner, between the pieces of a press.
-  TargetTransport driver(*system, where, *target, nullptr);
-  TerminalPressRunner presses(StderrIsTerminal() ? stderr : nullptr);
-  PrinterLink link(driver, driver, settings);
-  link.SetRunner(&presses);
-  StdioFileReader files;
+  TargetSession session;
+  if (!session.Start(*target, settings, options, error)) return Fail(kExitFailed, error);
+  PrinterLink& link = session.Link();
+  // A file the panel names that cannot be read ends the press before its first byte.
+  StdioFileReader files([&](const std::string& reason) { session.Driver().Stop(reason); });
   AgingWorker aging(link);  // a run started here ends with the command
-  PanelServices services{settings, link, EmbeddedSampleJobs(), files, aging};
+  PanelServices services{session.Settings(), link, EmbeddedSampleJobs(), files, aging};
   std::unique_ptr<PanelLogic> logic = panel->entry->make(services);
 
   HeadlessPanel dialog(*panel->dialog);
@@ -224,13 +221,13 @@ int RunSend(const std::vector<std::string>& args) {
       return Fail(kExitUsage, problem);
 
   // The interface button for the target, when the panel has one.
-  const int radio = RadioFor(where.kind);
+  const int radio = RadioFor(session.Port());
   for (const ControlTemplate& c : panel->dialog->controls)
     if (c.id == radio) {
       dialog.Click(c);
       logic->OnCommand(dialog, radio);
     }
-  if (!driver.Error().empty()) return Fail(kExitFailed, driver.Error());
+  if (!session.Driver().Error().empty()) return Fail(kExitFailed, session.Driver().Error());
 
   if (!dialog.IsEnabled(button->id)) return Fail(kExitFailed, "button " + a.Plain()[1] + " is disabled");
   const std::size_t messagesBefore = dialog.messages.size();
@@ -242,15 +239,5 @@ int RunSend(const std::vector<std::string>& args) {
     std::fprintf(stderr, "aging run: %d patterns, stop with Ctrl+C\n", AgingWorker::kWrites);
     while (aging.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  link.CloseAll();
-  const bool sent = driver.Finish();
-  if (const std::optional<PressProgress>& stop = presses.Cancelled())
-    return Fail(kExitFailed, "stopped by Ctrl-C: " + std::to_string(stop->sent) + " of " + std::to_string(stop->total) +
-                                 " bytes were sent");
-  const bool askedSomething = dialog.messages.size() > messagesBefore;
-
-  if (!sent) return Fail(kExitFailed, driver.Error() + " (" + std::to_string(driver.BytesWritten()) + " bytes were sent)");
-  if (driver.BytesWritten() == 0 && askedSomething) return Fail(kExitFailed, "nothing was sent");
-  std::fprintf(stderr, "sent %zu bytes in %d writes to %s\n", driver.BytesWritten(), driver.Writes(), target->c_str());
-  return kExitSent;
+  return session.Finish(dialog.messages.size() > messagesBefore);
 }

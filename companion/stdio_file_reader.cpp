@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "terminal.h"
 #include "text/gbk.h"
@@ -13,16 +14,30 @@
 
 namespace {
 
+// "cannot read NAME: reason" from errno. Windows refuses to open a directory
+// as a file with "access denied"; that is said plainly.
+std::string CannotRead(const std::string& name) {
+  const int error = errno;
+  std::error_code ignored;
+  if (error == EACCES && std::filesystem::is_directory(std::filesystem::path(std::u8string(name.begin(), name.end())), ignored))
+    return "cannot read " + name + ": it is a directory";
+  return "cannot read " + name + ": " + std::strerror(error);
+}
+
 class StdioFile : public OpenedFile {
  public:
-  explicit StdioFile(std::FILE* file) : file_(file) {}
+  StdioFile(std::FILE* file, std::string name, const StdioFileReader::FailureSink& onFailure)
+      : file_(file), name_(std::move(name)), onFailure_(onFailure) {}
   ~StdioFile() override { std::fclose(file_); }
   StdioFile(const StdioFile&) = delete;
   StdioFile& operator=(const StdioFile&) = delete;
 
   std::optional<std::size_t> Read(std::uint8_t* buffer, std::size_t capacity) override {
     const std::size_t n = std::fread(buffer, 1, capacity, file_);
-    if (n == 0 && std::ferror(file_)) return std::nullopt;
+    if (n == 0 && std::ferror(file_)) {
+      if (onFailure_) onFailure_(CannotRead(name_));
+      return std::nullopt;
+    }
     return n;
   }
   std::optional<std::uint64_t> Size() override {
@@ -36,14 +51,24 @@ class StdioFile : public OpenedFile {
 
  private:
   std::FILE* file_;
+  std::string name_;
+  StdioFileReader::FailureSink onFailure_;
 };
 
 }  // namespace
 
 std::unique_ptr<OpenedFile> StdioFileReader::Open(const std::string& path) {
-  std::FILE* file = OpenUtf8ForReading(gbk::ToUtf8(path));
-  if (file == nullptr) return nullptr;
-  return std::make_unique<StdioFile>(file);
+  if (path.empty()) return nullptr;  // no file chosen
+  return OpenUtf8File(gbk::ToUtf8(path), onFailure_);
+}
+
+std::unique_ptr<OpenedFile> OpenUtf8File(const std::string& utf8Path, const StdioFileReader::FailureSink& onFailure) {
+  std::FILE* file = OpenUtf8ForReading(utf8Path);
+  if (file == nullptr) {
+    if (onFailure) onFailure(CannotRead(utf8Path));
+    return nullptr;
+  }
+  return std::make_unique<StdioFile>(file, utf8Path, onFailure);
 }
 
 std::FILE* OpenUtf8ForReading(const std::string& utf8) {
@@ -62,7 +87,7 @@ bool ReadWholeFile(const std::string& utf8Path, std::vector<std::uint8_t>& bytes
   if (standardInput) SetStdinBinary();
   std::FILE* file = standardInput ? stdin : OpenUtf8ForReading(utf8Path);
   const auto fail = [&] {
-    error = "cannot read " + (standardInput ? std::string("standard input") : utf8Path) + ": " + std::strerror(errno);
+    error = CannotRead(standardInput ? std::string("standard input") : utf8Path);
     return false;
   };
   if (file == nullptr) return fail();

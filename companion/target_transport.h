@@ -22,6 +22,9 @@ class TargetTransport : public Transport, public Reporter {
   std::vector<std::string> ListUsbPrinters() override { return {name_}; }
   void Report(const LinkFailure& failure) override { Fail(failure.reason); }
 
+  // Fails the run with `reason` (when nothing failed before): no byte is
+  // written after it.
+  void Stop(const std::string& reason) { Fail(reason); }
   // Ends the connection; false when anything failed in the run.
   bool Finish();
 

@@ -5,7 +5,7 @@ packages=(
   cmake gcc g++ make googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 xvfb imagemagick fonts-wqy-microhei fonts-wine
-  libfreetype-dev fonts-dejavu-core zlib1g-dev
+  libfreetype-dev fonts-dejavu-core fonts-droid-fallback zlib1g-dev
   clang libclang-rt-dev libzint-dev zbar-tools
   python3 unzip
 )

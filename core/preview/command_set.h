@@ -74,6 +74,7 @@ enum class Action {
   BitImage,         // ESC * m nL nH
   EightDotImage,    // ESC K/L/Y/Z nL nH (ESC/P), ESC K/L (STAR): density by the letter
   PinImage,         // ESC ^ m nL nH (STAR)
+  StarRowImage,     // ESC k n1 n2 (STAR): 24 rows of n1 + n2 × 256 bytes, 8 dots across each
   Raster,           // GS v 0 m xL xH yL yH
   DefineImage,      // GS * x y
   PrintImage,       // GS / m
@@ -87,7 +88,8 @@ enum class Action {
   BarcodeFont,      // GS f n: 0 font A, 1 font B for the text
   BarcodeText,      // GS H n: the human-readable text above (1), below (2), both (3) or not (0)
   Cut,              // GS V m [n]
-  CutNow,           // ESC i, ESC m, ESC d n (STAR)
+  CutNow,           // ESC i, ESC m
+  StarCut,          // ESC d n (STAR): 0/1 cut here, 2/3 feed to the cutter first
   FeedToMark,       // GS FF
   Drawer,
   Unsupported,      // known, with its length, but not drawn here: flagged

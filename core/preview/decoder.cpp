@@ -282,6 +282,9 @@ std::string Details(const Item& item, Bytes s) {
     case Action::PinImage:
       std::snprintf(text, sizeof text, "mode %d, %d columns", p(0), p(1) | p(2) << 8);
       return text;
+    case Action::StarRowImage:
+      std::snprintf(text, sizeof text, "%d x 24 dots", (p(0) | p(1) << 8) * 8);
+      return text;
     case Action::Raster:
       std::snprintf(text, sizeof text, "mode %d, %d x %d dots", p(0) & 3, (p(1) | p(2) << 8) * 8, p(3) | p(4) << 8);
       return text;
@@ -322,17 +325,16 @@ std::string Details(const Item& item, Bytes s) {
 
 namespace {
 
-// Code page 936 text as UTF-8, with GB18030's four-byte signs: those past
-// U+FFFF are counted from 90 30 81 30; the rest show as U+FFFD.
+// Code page 936 text as UTF-8, with GB18030's four-byte signs (U+FFFD for
+// a code with no character).
 std::string ChineseText(Bytes text) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] < 0x80) {
       out += static_cast<char>(text[i++]);
     } else if (text.size() - i >= 4 && IsDigit(text[i + 1])) {
-      const std::uint32_t linear = ((text[i] - 0x90) * 10u + (text[i + 1] - 0x30)) * 1260u +
-                                   (text[i + 2] - 0x81) * 10u + (text[i + 3] - 0x30);
-      gbk::AppendUtf8(out, text[i] >= 0x90 && linear <= 0xFFFFF ? 0x10000 + linear : 0xFFFD);
+      const char32_t c = FourByteChar(text[i], text[i + 1], text[i + 2], text[i + 3]);
+      gbk::AppendUtf8(out, c != 0 ? c : U'\uFFFD');
       i += 4;
     } else {
       out += gbk::ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data() + i), 2));

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // The preview's bitmap font: 12 x 24 dots for ASCII, 24 x 24 dots for the
-// two-byte codes of code page 936. Drawn at build time from font packages.
+// two-byte codes of code page 936 and GB18030's four-byte codes the fonts
+// have. Drawn at build time from font packages.
 namespace preview {
 
 struct Glyph {
@@ -29,6 +30,12 @@ Glyph CodePageGlyph(int table, std::uint8_t b);
 // The character of byte 80..FF in that table; 0 when there is none.
 char32_t CodePageChar(int table, std::uint8_t b);
 
+// The character of a GB18030 four-byte code (b1 b3 81..FE, b2 b4 30..39);
+// 0 when there is none.
+char32_t FourByteChar(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4);
+// Its 24 x 24 sign; nullptr rows when the font has none.
+Glyph FourByteGlyph(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4);
+
 namespace detail {
 extern const char kNarrowGlyphs[];
 extern const std::int16_t kWideGlyphIndex[126 * 191];
@@ -39,6 +46,10 @@ extern const char32_t kSingleByteTables[];  // 128 characters per table
 extern const int kExtraGlyphCount;
 extern const char32_t kExtraGlyphCodes[];   // ascending
 extern const char kExtraGlyphs[];
+extern const char16_t kFourByteBmp[39420];  // 81 30 81 30 onwards
+extern const int kFourByteGlyphCount;
+extern const char32_t kFourByteGlyphCodes[];  // ascending
+extern const char kFourByteGlyphs[];
 }  // namespace detail
 
 }  // namespace preview

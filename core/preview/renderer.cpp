@@ -279,6 +279,7 @@ class Renderer {
       case Action::BitImage: BitImage(p0, p1 | P(item, 2) << 8, item); break;
       case Action::EightDotImage: EightDot(item.definition->density, p0 | p1 << 8, item); break;
       case Action::PinImage: StarPins(p0, p1 | P(item, 2) << 8, item); break;
+      case Action::StarRowImage: StarRows(p0 | p1 << 8, item); break;
       case Action::Raster: Raster(p0, p1 | P(item, 2) << 8, P(item, 3) | P(item, 4) << 8, item); break;
       case Action::DefineImage:
         // Kept only when the data holds the whole x by y image.
@@ -312,6 +313,13 @@ class Renderer {
         break;
       }
       case Action::CutNow: PrintLine(); PaperEnd(); break;
+      case Action::StarCut:
+        // 2 and 3 feed to the cutter first: one inch on a dot-matrix head; a
+        // thermal head's distance is the model's own, so it cuts here.
+        PrintLine();
+        if (paper_.impact && (Digit(p0) == 2 || Digit(p0) == 3)) Down(Rows(1.0));
+        PaperEnd();
+        break;
       case Action::FeedToMark: PrintLine(); PaperEnd(); break;
     }
   }
@@ -379,9 +387,9 @@ class Renderer {
         x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
-        // Two bytes, or four for GB18030's signs beyond GBK (drawn as '?').
+        // Two bytes, or four for GB18030's signs beyond GBK.
         const bool four = i + 3 < item.offset + item.length && s_[i + 1] >= 0x30 && s_[i + 1] <= 0x39;
-        preview::Glyph g = four ? preview::Glyph{} : WideGlyph(b, s_[i + 1]);
+        preview::Glyph g = four ? FourByteGlyph(b, s_[i + 1], s_[i + 2], s_[i + 3]) : WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
         x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
         DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);
@@ -492,6 +500,24 @@ class Renderer {
     Columns({8, pitch, down, pitch, down}, 1, columns, item);
   }
 
+  // ESC k: 24 rows of `bytes` bytes into the line, one dot per bit, the
+  // leftmost in the top bit.
+  void StarRows(int bytes, const Item& item) {
+    constexpr int kRows = 24;
+    if (item.dataLength < static_cast<std::size_t>(bytes) * kRows) return;  // never read past the data
+    const std::uint8_t* data = s_.data() + item.dataAt;
+    Stamp st;
+    st.width = bytes * 8;
+    st.height = kRows;
+    if (!Begin(st)) return;
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 0; c < st.kept; ++c)
+        if (data[static_cast<std::size_t>(r) * bytes + c / 8] & (0x80 >> (c % 8))) st.Set(r, c);
+    SetX(x_ + std::int64_t{st.width});
+    line_.push_back(std::move(st));
+    ++result_.images;
+  }
+
   void StarPins(int m, int columns, const Item& item) {
     static const DotMode kModes[6] = {{9, 1, 2, 2, 2}, {9, 2, 2, 2, 2}, {16, 2, 1, 2, 1},
                                       {16, 1, 1, 2, 1}, {18, 2, 1, 2, 1}, {18, 1, 1, 2, 1}};
@@ -570,7 +596,7 @@ class Renderer {
     if (m >= 0)
       if (const auto request = BarcodeRequest(m, data)) {
         symbol = EncodeSymbol(*request);
-        data = request->data;  // the characters, as the text under the bars shows them
+        data = request->text.empty() ? request->data : request->text;  // as the text with the bars shows it
       }
     if (hri & 1) TextLine(data, hriFontB_);
     if (symbol) {
@@ -601,15 +627,18 @@ class Renderer {
     ++result_.images;
   }
 
-  void TwoDimensional(const TwoDimensionalCodes::Print& print) {
+  void TwoDimensional(TwoDimensionalCodes::Print print) {
     PrintLine();
+    print.request.dotsPerInch = paper_.dpiX;
     if (const auto symbol = EncodeSymbol(print.request)) {
       DrawSymbol(*symbol, print.moduleWidth, print.moduleHeight, print.request.type == Symbology::Pdf417 ? 2 : 4);
     } else {
       const char* name = print.request.type == Symbology::Qr || print.request.type == Symbology::MicroQr ? "QR code"
                          : print.request.type == Symbology::Pdf417 ? "PDF417"
+                         : print.request.type == Symbology::MaxiCode ? "MaxiCode"
                          : print.request.type == Symbology::Aztec ? "Aztec" : "DataMatrix";
-      Placeholder(std::string(name) + ": " + print.request.data, 25 * print.moduleWidth, 25 * print.moduleHeight);
+      const int side = print.request.type == Symbology::MaxiCode ? Cols(28.14 / 25.4) : 25 * print.moduleWidth;
+      Placeholder(std::string(name) + ": " + print.request.data, side, print.request.type == Symbology::MaxiCode ? Rows(26.91 / 25.4) : 25 * print.moduleHeight);
     }
     ++result_.images;
   }

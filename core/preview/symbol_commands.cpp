@@ -32,6 +32,44 @@ std::string Code128Text(std::string_view data) {
   return text;
 }
 
+// The GS1 check digit of the digits, weighted 3 and 1 from the right.
+char Gs1CheckDigit(std::string_view digits) {
+  int sum = 0, weight = 3;
+  for (auto i = digits.rbegin(); i != digits.rend(); ++i, weight = 4 - weight) sum += (*i - '0') * weight;
+  return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+// GS1-128 and DataBar Expanded data as printed: the application identifiers
+// in parentheses, '*' standing for the check digit of the digits before it
+// in its element, "{" before a special character ({1 FNC1, {{ {*). The
+// separators after variable-length elements are the library's to place.
+// Nothing when there is no identifier or literal parentheses ({( {)) are
+// asked for.
+std::optional<std::string> Gs1Elements(std::string_view data) {
+  std::string text;
+  std::size_t element = 0;  // where the current element's data starts
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    const char c = data[i];
+    if (c == '{' && i + 1 < data.size()) {
+      const char special = data[++i];
+      if (special == '{' || special == '*') text += special;
+      else if (special == '(' || special == ')') return std::nullopt;
+      continue;  // FNC1 and FNC3 hold no character
+    }
+    if (c == '*') {
+      std::string digits;
+      for (std::size_t k = element; k < text.size(); ++k)
+        if (text[k] >= '0' && text[k] <= '9') digits += text[k];
+      text += Gs1CheckDigit(digits);
+      continue;
+    }
+    text += c;
+    if (c == ')') element = text.size();
+  }
+  if (text.empty() || text.front() != '(') return std::nullopt;
+  return text;
+}
+
 }  // namespace
 
 std::optional<SymbolRequest> BarcodeRequest(int m, std::string_view data) {
@@ -55,10 +93,17 @@ std::optional<SymbolRequest> BarcodeRequest(int m, std::string_view data) {
       } else if (m == 73) {
         r.type = Symbology::Code128;
         r.data = Code128Text(data);
-      } else if (m == 75) {
-        r.type = Symbology::DataBar;
-      } else if (m == 77) {
-        r.type = Symbology::DataBarLimited;
+      } else if (m == 74 || m == 78) {
+        const std::optional<std::string> elements = Gs1Elements(data);
+        if (!elements) return std::nullopt;
+        r.type = m == 74 ? Symbology::Gs1_128 : Symbology::DataBarExpanded;
+        r.data = *elements;
+      } else if (m >= 75 && m <= 77) {
+        // The item number after (01), without its check digit; truncated
+        // DataBar differs only in height, which GS h gives.
+        r.type = m == 77 ? Symbology::DataBarLimited : Symbology::DataBar;
+        if (r.data.size() == 13 && r.data.find_first_not_of("0123456789") == std::string::npos)
+          r.text = "(01)" + r.data + Gs1CheckDigit(r.data);
       } else if (m == 79) {
         r.type = Symbology::Code128;
       } else {
@@ -82,6 +127,7 @@ TwoDimensionalCodes::Settings* TwoDimensionalCodes::Of(int cn) {
   switch (cn) {
     case 48: return &pdf417_;
     case 49: return &qr_;
+    case 50: return &maxiCode_;
     case 53: return &aztec_;
     case 54: return &dataMatrix_;
     default: return nullptr;
@@ -96,9 +142,10 @@ std::optional<TwoDimensionalCodes::Print> TwoDimensionalCodes::Apply(std::span<c
   const int n = f.size() > 2 ? f[2] : -1;
   const int n2 = f.size() > 3 ? f[3] : -1;
   switch (fn) {
-    case 65:  // PDF417 data columns; QR model
+    case 65:  // PDF417 data columns; QR model; MaxiCode mode 50-54 for 2-6
       if (cn == 48 && n >= 0) s->columns = n;
       if (cn == 49) s->micro = n == 51;
+      if (cn == 50 && n >= 50 && n <= 54) s->mode = n - 48;
       break;
     case 66:  // PDF417 rows
       if (cn == 48 && n >= 0) s->rows = n;
@@ -119,13 +166,14 @@ std::optional<TwoDimensionalCodes::Print> TwoDimensionalCodes::Apply(std::span<c
     case 81: {  // print the stored data
       Print p;
       p.request.type = cn == 48 ? Symbology::Pdf417 : cn == 49 ? (s->micro ? Symbology::MicroQr : Symbology::Qr)
-                     : cn == 53 ? Symbology::Aztec : Symbology::DataMatrix;
+                     : cn == 50 ? Symbology::MaxiCode : cn == 53 ? Symbology::Aztec : Symbology::DataMatrix;
       p.request.data = s->data;
       p.request.errorLevel = s->errorLevel;
       p.request.columns = s->columns;
       p.request.rows = s->rows;
-      p.moduleWidth = s->module;
-      p.moduleHeight = cn == 48 ? s->module * s->rowHeight : s->module;
+      p.request.mode = s->mode;
+      p.moduleWidth = cn == 50 ? 1 : s->module;  // MaxiCode has one size, drawn in dots
+      p.moduleHeight = cn == 50 ? 1 : cn == 48 ? s->module * s->rowHeight : s->module;
       return p;
     }
     default: break;

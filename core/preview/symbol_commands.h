@@ -38,9 +38,10 @@ class TwoDimensionalCodes {
     int errorLevel = 0;
     int columns = 0, rows = 0;
     bool micro = false;  // QR model: 51 for Micro QR (model 1 is drawn as model 2)
+    int mode = 2;        // MaxiCode mode
     std::string data;
   };
-  Settings qr_, pdf417_, dataMatrix_, aztec_;
+  Settings qr_, pdf417_, maxiCode_, dataMatrix_, aztec_;
   Settings* Of(int cn);
 };
 

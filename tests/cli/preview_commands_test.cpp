@@ -127,6 +127,22 @@ TEST(PostestRender, BarCodesAndQrCodesScan) {
       {"CODE128 with code sets", "1D 6B 49 0A 7B 42 4E 6F 2E 7B 43 0C 22 38", "CODE-128:No.123456\n"},
       {"CODE128, centred, text below", "1B 61 01 1D 48 02 1D 6B 49 05 7B 42 50 4F 53", "CODE-128:POS\n"},
       {"DataBar", "1D 6B 4B 0D 30 39 35 30 31 31 30 31 35 33 30 30 30", "DataBar:0109501101530003\n"},
+      {"DataBar truncated", "1D 6B 4C 0D 30 39 35 30 31 31 30 31 35 33 30 30 30", "DataBar:0109501101530003\n"},
+      // GS w 2: "(01)00012345678905(10)ABC123"; the parentheses are not encoded.
+      {"GS1-128",
+       "1D 77 02 1D 6B 4A 1C 28 30 31 29 30 30 30 31 32 33 34 35 36 37 38 39 30 35 28 31 30 29 41 42 43 31 32 33",
+       "CODE-128:010001234567890510ABC123\n"},
+      // "(01)0001234567890*(10)AB1{1(17)251231": '*' is the check digit 5;
+      // FNC1 ends the lot number, read as GS.
+      {"GS1-128, check digit and FNC1",
+       "1D 77 02 1D 6B 4A 25 28 30 31 29 30 30 30 31 32 33 34 35 36 37 38 39 30 2A 28 31 30 29 41 42 31 7B 31 28 31"
+       " 37 29 32 35 31 32 33 31",
+       "CODE-128:010001234567890510AB1\x1d" "17251231\n"},
+      // "(01)00012345678905(10)AB1(17)251231"
+      {"DataBar expanded",
+       "1D 77 02 1D 6B 4E 23 28 30 31 29 30 30 30 31 32 33 34 35 36 37 38 39 30 35 28 31 30 29 41 42 31 28 31 37 29"
+       " 32 35 31 32 33 31",
+       "DataBar-Exp:010001234567890510AB1\x1d" "17251231\n"},
       // Model 2, 4-dot modules, level M, 33 bytes stored (pL = 36), printed.
       {"QR code",
        "1D 28 6B 04 00 31 41 32 00 1D 28 6B 03 00 31 43 04 1D 28 6B 03 00 31 45 31"

@@ -85,6 +85,15 @@ TEST(PostestSend, CustomSenderWritesTheFileThenTheCommand) {
   EXPECT_EQ(ToHex(ReadBytes(file)), "41 42 0A 1D 56 00");
 }
 
+TEST(PostestSend, ReplayedFileIsWrittenUnchanged) {
+  const auto job = WorkDir() / "replay.prn";
+  std::ofstream(job, std::ios::binary) << std::string("\x1b\x40\x00\x0d\x0a\xff\x1a", 7);
+  const auto file = WorkDir() / "replayed.bin";
+  const RunResult r = RunPostest({"send", job.string(), "--to", file.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ToHex(ReadBytes(file)), "1B 40 00 0D 0A FF 1A");
+}
+
 TEST(PostestSend, DefineImageWrites2404Bytes) {
   const auto file = WorkDir() / "image.bin";
   const RunResult r = RunPostest({"send", "epson", "define-image", "--to", file.string()});
@@ -105,11 +114,14 @@ TEST(PostestSend, AgingRunIsWaitedForToItsLastPattern) {
 struct BadInput {
   std::vector<std::string> args;
   int status;
-  const char* message;  // part of what stderr says
+  std::string message;  // part of what stderr says
 };
 
 TEST(PostestSend, BadInputIsRefusedWithAClearMessage) {
   const std::string out = (WorkDir() / "never.bin").string();
+  const std::string missing = (WorkDir() / "missing.prn").string(), dir = WorkDir().string();
+  const std::string empty = (WorkDir() / "empty.prn").string();
+  std::ofstream{empty};
   const BadInput cases[] = {
       {{"send", "nosuch", "full-cut", "--to", out}, 2, "no panel named \"nosuch\""},
       {{"send", "epson", "nosuch", "--to", out}, 2, "has no button or field named \"nosuch\""},
@@ -126,6 +138,16 @@ TEST(PostestSend, BadInputIsRefusedWithAClearMessage) {
       {{"send", "585k", "1033", "--set", "1119=#16", "--to", out}, 2, "list adjust-list (1119) has 16 items"},
       // A refused entry: the panel's own box on stderr, nothing sent.
       {{"send", "636k-single-sheet", "adjust", "--to", out}, 1, "参数无效,请再测量一次"},
+      // A file to replay, or the custom sender's file, that cannot be read: nothing sent.
+      {{"send", missing, "--to", out}, 1, "cannot read " + missing + ": No such file"},
+      {{"send", dir, "--to", out}, 1, "cannot read " + dir + ": Is a directory"},
+      {{"send", empty, "--to", out}, 1, "is empty; nothing was sent"},
+      {{"send", "epson", "--to", out}, 2, "a PANEL and a BUTTON, or a FILE"},
+      {{"send", missing, "--set", "a=b", "--to", out}, 2, "a FILE is sent as it is"},
+      {{"send", "custom-command", "send-serial", "--set", "file-path=" + missing, "--to", out}, 1, "No such file"},
+      {{"send", "custom-command", "send-parallel", "--set", "file-path=" + dir, "--set", "command-text=1B40", "--to", out},
+       1, "Is a directory"},
+      {{"send", "custom-command", "send-usb", "--set", "file-path=" + missing, "--to", out}, 1, "No such file"},
   };
   for (const BadInput& c : cases) {
     std::filesystem::remove(out);

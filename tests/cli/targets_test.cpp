@@ -124,46 +124,83 @@ TEST(PostestTcp, PrinterThatNeverReadsIsReportedAfterTheTimeout) {
 }
 
 // A large file to a listener that reads 64 KB, then nothing until the
-// progress bar shows on postest's terminal, then Ctrl-C, then everything.
+// progress bar shows on postest's terminal, then Ctrl-C, then everything:
+// through the custom sender, and replayed.
 TEST(PostestTcp, ProgressBarOnATerminalAndCtrlCStopsBetweenPieces) {
   const auto job = WorkDir() / "large.prn";
   constexpr std::size_t kFileBytes = 8'000'000;  // more than the connection's buffers hold
   std::ofstream(job, std::ios::binary) << std::string(kFileBytes, 'J');
-  int port = 0;
-  const int server = Listen(port, 4096);
-  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(terminal, 0);
-  ASSERT_EQ(grantpt(terminal), 0);
-  ASSERT_EQ(unlockpt(terminal), 0);
-  const StartedPostest run = StartPostest({"send", "custom-command", "send-network", "--set", "file-path=" + job.string(),
-                                           "--to", "tcp://127.0.0.1:" + std::to_string(port)},
-                                          "", ptsname(terminal));
-  const int c = accept(server, nullptr, nullptr);
-  std::size_t received = 0;
-  char buffer[4096];
-  for (ssize_t n; received < 64 * 1024 && (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
-  std::string shown;
-  pollfd p{terminal, POLLIN, 0};
-  while (shown.find(" left") == std::string::npos && poll(&p, 1, 10'000) > 0) {
-    const ssize_t n = read(terminal, buffer, sizeof buffer);
-    if (n <= 0) break;
-    shown.append(buffer, static_cast<std::size_t>(n));
-  }
-  kill(run.pid, SIGINT);
-  for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
-  const RunResult r = WaitPostest(run, false);
-  fcntl(terminal, F_SETFL, O_NONBLOCK);
-  for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<std::size_t>(n));
-  close(c);
-  close(server);
-  close(terminal);
+  const std::vector<std::string> commands[] = {
+      {"send", "custom-command", "send-network", "--set", "file-path=" + job.string()},
+      {"send", job.string()},
+  };
+  for (std::vector<std::string> args : commands) {
+    int port = 0;
+    const int server = Listen(port, 4096);
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    args.insert(args.end(), {"--to", "tcp://127.0.0.1:" + std::to_string(port)});
+    const StartedPostest run = StartPostest(args, "", ptsname(terminal));
+    const int c = accept(server, nullptr, nullptr);
+    std::size_t received = 0;
+    char buffer[4096];
+    for (ssize_t n; received < 64 * 1024 && (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
+    std::string shown;
+    pollfd p{terminal, POLLIN, 0};
+    while (shown.find(" left") == std::string::npos && poll(&p, 1, 10'000) > 0) {
+      const ssize_t n = read(terminal, buffer, sizeof buffer);
+      if (n <= 0) break;
+      shown.append(buffer, static_cast<std::size_t>(n));
+    }
+    kill(run.pid, SIGINT);
+    for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received += static_cast<std::size_t>(n);
+    const RunResult r = WaitPostest(run, false);
+    fcntl(terminal, F_SETFL, O_NONBLOCK);
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<std::size_t>(n));
+    close(c);
+    close(server);
+    close(terminal);
 
-  EXPECT_NE(shown.find("/ 8000000 bytes"), std::string::npos) << shown;
-  EXPECT_NE(shown.find(" B/s"), std::string::npos) << shown;
-  EXPECT_EQ(r.status, 1);
-  const std::string told = "stopped by Ctrl-C: " + std::to_string(received) + " of 8000000 bytes were sent";
-  EXPECT_NE(shown.find(told), std::string::npos) << shown << "\nreceived " << received;
-  EXPECT_LT(received, kFileBytes);
+    EXPECT_NE(shown.find("/ 8000000 bytes"), std::string::npos) << args[1] << "\n" << shown;
+    EXPECT_NE(shown.find(" B/s"), std::string::npos) << shown;
+    EXPECT_EQ(r.status, 1) << args[1];
+    const std::string told = "stopped by Ctrl-C: " + std::to_string(received) + " of 8000000 bytes were sent";
+    EXPECT_NE(shown.find(told), std::string::npos) << shown << "\nreceived " << received;
+    EXPECT_LT(received, kFileBytes);
+  }
+}
+
+// A captured job of every byte value, longer than one read buffer, replayed
+// to a listener: the same bytes on one connection.
+TEST(PostestTcp, ReplayedJobArrivesUnchanged) {
+  Bytes job(2'500'000);
+  for (std::size_t i = 0; i < job.size(); ++i) job[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+  const auto path = WorkDir() / "captured.prn";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(job.data()), static_cast<std::streamsize>(job.size()));
+  int port = 0;
+  const int server = Listen(port);
+  Bytes received;
+  int connections = 0;
+  std::thread reader([&] {
+    pollfd p{server, POLLIN, 0};
+    while (poll(&p, 1, 5000) > 0) {
+      const int c = accept(server, nullptr, nullptr);
+      ++connections;
+      std::uint8_t buffer[65536];
+      for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received.insert(received.end(), buffer, buffer + n);
+      close(c);
+      p.revents = 0;
+      if (poll(&p, 1, 200) <= 0) break;
+    }
+  });
+  const RunResult r = RunPostest({"send", path.string(), "--to", "tcp://127.0.0.1:" + std::to_string(port)});
+  reader.join();
+  close(server);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(connections, 1);
+  EXPECT_TRUE(received == job) << received.size() << " bytes received";
 }
 
 }  // namespace

@@ -46,6 +46,10 @@ TEST(Decoder, SplitsStreamsIntoCommands) {
       {CommandSet::Star, "1B 4B 02 00 FF 00 1B 5E 04 01 00 01 02 03", {"ESC K", "ESC ^"}},
       {CommandSet::Star, "1B 69 01 01 41 1B 1D 41 64 00 1B 1D 52 F6 FF", {"ESC i", "text", "ESC GS A", "ESC GS R"}},
       {CommandSet::Star, "1B 62 36 32 32 50 41 42 1E 1B 1E 46 01 1B 34", {"ESC b", "ESC RS F", "ESC 4"}},
+      // ESC k 1 0: 24 rows of one byte.
+      {CommandSet::Star,
+       "1B 6B 01 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 41",
+       {"ESC k", "text"}},
       {CommandSet::EscP, "1B 78 01 1B 33 16 0D 1B 2A 01 01 00 80 0C", {"ESC x", "ESC 3", "CR", "ESC *", "FF"}},
       {CommandSet::EscP, "1B 2A 21 01 00 01 02 03 1B 28 55 01 00 0A", {"ESC *", "ESC ("}},
       {CommandSet::EscP, "1B 3A 00 00 00 1B 62 01 05 0A 00 1B 31 41", {"ESC :", "ESC b", "ESC 1", "text"}},
@@ -145,7 +149,9 @@ TEST(Decoder, TextFollowsChineseModeAndTheCodeTable) {
       {"1C 2E 1C 26 D6 D0", {"FS .", "FS &", "text"}, "text \"\xE4\xB8\xAD\""},                  // 中
       {"1C 2E 1B 40 D6 D0", {"FS .", "ESC @", "text"}, "text \"\xE4\xB8\xAD\""},
       {"95 32 82 36 41", {"text"}, "text \"\xF0\xA0\x80\x80" "A\""},                           // U+20000
-      {"81 30 81 30", {"text"}, "text \"\xEF\xBF\xBD\""},
+      {"81 30 81 30", {"text"}, "text \"\xC2\x80\""},                                            // U+0080
+      {"81 39 EE 39 82 37 CF 35", {"text"}, "text \"\xE3\x90\x80\xEA\xB0\x80\""},              // U+3400, U+AC00
+      {"84 31 A5 30", {"text"}, "text \"\xEF\xBF\xBD\""},                                       // none
   };
   for (const auto& row : rows) {
     const Bytes s = Hex(row.hex);

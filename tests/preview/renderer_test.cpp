@@ -1,4 +1,5 @@
 #include "preview/renderer.h"
+#include "preview/symbols.h"
 
 #include <gtest/gtest.h>
 
@@ -284,6 +285,18 @@ std::pair<int, int> Rows(const preview::Page& page) {
   return {first, last};
 }
 
+// GS ( k MaxiCode, mode 4 (n 52), "MAXI 1" stored and printed: one size,
+// 28.14 x 26.91 mm, 225 x 215 dots at 203 dpi, whatever the module setting.
+TEST(Renderer, MaxiCodeIsDrawnAtItsOneSize) {
+  if (!preview::HaveSymbolLibrary()) GTEST_SKIP() << "no symbol library in this build";
+  const auto page = Draw("1D 28 6B 03 00 32 41 34 1D 28 6B 09 00 32 50 30 4D 41 58 49 20 31 1D 28 6B 03 00 32 51 30",
+                         CommandSet::EscPos, "80").page;
+  const auto [left, right] = Columns(page);
+  const auto [top, bottom] = Rows(page);
+  EXPECT_NEAR(right - left + 1, 225, 4);
+  EXPECT_NEAR(bottom - top + 1, 215, 4);
+}
+
 TEST(Renderer, TextModesChangeWhereAndHowSignsArePrinted) {
   // 'H' fills its 12 x 24 cell at both sides; 58 mm paper, 384 dots.
   const auto plain = Columns(Draw("48 48 0A").page);
@@ -323,6 +336,17 @@ TEST(Renderer, StarLineModeSizesPositionsAndHighlight) {
   // ESC 4: highlight, white on black.
   EXPECT_EQ(draw("1B 34 48 0A").At(0, 0), preview::kDot);
   EXPECT_EQ(draw("1B 34 1B 35 48 0A").At(0, 0), preview::kPaper);
+  // ESC k 1 0: 24 rows of one byte, 80 40 .. 01 three times: a falling
+  // diagonal, one dot per bit.
+  const auto image = draw("1B 6B 01 00 80 40 20 10 08 04 02 01 80 40 20 10 08 04 02 01 80 40 20 10 08 04 02 01 0A");
+  for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {0, 8}, {7, 23}}) EXPECT_EQ(image.At(x, y), preview::kDot) << x << "," << y;
+  EXPECT_EQ(image.At(1, 0), preview::kPaper);
+  EXPECT_EQ(Columns(image).second, 7);
+  // ESC d: 0 and 1 cut where the paper is; 2 and 3 feed the dot-matrix
+  // head's inch (144 rows) to the cutter first; a thermal head cuts here.
+  for (const char* cut : {"1B 64 00", "1B 64 31"}) EXPECT_EQ(draw(cut).At(0, 0), preview::kMark) << cut;
+  for (const char* cut : {"1B 64 02", "1B 64 33"}) EXPECT_EQ(draw(cut).At(0, 144), preview::kMark) << cut;
+  EXPECT_EQ(Draw("1B 64 02", CommandSet::Star, "80").page.At(0, 0), preview::kMark);
 }
 
 TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
@@ -333,6 +357,17 @@ TEST(Renderer, SingleByteTablesDrawTheirOwnSigns) {
   EXPECT_GT(Columns(cyrillic).second, 0);
   EXPECT_NE(cyrillic.cells, question.cells);
   EXPECT_EQ(Columns(Draw("8F 0A").page).first, -1);
+}
+
+// GB18030's four-byte 81 39 EE 39 (U+3400) and 82 37 CF 35 (U+AC00): wide
+// signs of their own, not the narrow '?' of a sign the font lacks.
+TEST(Renderer, FourByteSignsAreDrawnWide) {
+  const auto question = Draw("3F 0A").page;
+  for (const char* hex : {"81 39 EE 39 0A", "82 37 CF 35 0A"}) {
+    const auto sign = Draw(hex).page;
+    EXPECT_GE(Columns(sign).second, 12) << hex;
+    EXPECT_NE(sign.cells, question.cells) << hex;
+  }
 }
 
 TEST(Renderer, UserDefinedCharactersReplaceTheFontWhileOn) {
@@ -374,6 +409,10 @@ TEST(Renderer, BarCodeTextFollowsGsHAndGsF) {
   const auto small = Draw((std::string("1D 48 02 1D 66 01 ") + code).c_str()).page;
   EXPECT_GT(below.height, none.height);
   EXPECT_LT(Rows(small).second, Rows(below).second);
+  // DataBar's text above (GS H 1): "(01)", the 13 digits and their check digit.
+  if (preview::HaveSymbolLibrary())
+    EXPECT_EQ(Corner(Draw("1D 48 01 1D 6B 4B 0D 30 39 35 30 31 31 30 31 35 33 30 30 30").page, 384, 24),
+              Corner(Draw("28 30 31 29 30 39 35 30 31 31 30 31 35 33 30 30 30 33 0A").page, 384, 24));
 }
 
 }  // namespace
