@@ -82,7 +82,8 @@ bool TargetTransport::Finish() {
     finished_ = true;
     ShowProgress(true);
     std::string error;
-    if (connection_ && !connection_->Finish(error)) Fail(error);
+    // After a failure or Ctrl-C nothing waits for the printer's confirmation.
+    if (connection_ && error_.empty() && !connection_->Finish(error)) Fail(error);
     connection_.reset();
   }
   return error_.empty();
