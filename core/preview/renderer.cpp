@@ -139,6 +139,7 @@ class Renderer {
     userCharactersOn_ = false;
     page_.SetDirection(0);
     DefaultPageArea();
+    otherSpacing_ = {0, 0, 0, lineSpacing_};
   }
 
   // The right edge of what the carriage reaches: the canvas's, or in page
@@ -437,6 +438,19 @@ class Renderer {
     upsideDown_ = l.upsideDown;
   }
 
+  // Spacing each mode sets for itself: ESC SP, FS S, ESC 2 and ESC 3.
+  struct Spacing {
+    int character = 0, kanjiLeft = 0, kanjiRight = 0, line = 0;
+  };
+  void SwapSpacing() {
+    const Spacing now{charSpacing_, kanjiLeft_, kanjiRight_, lineSpacing_};
+    charSpacing_ = otherSpacing_.character;
+    kanjiLeft_ = otherSpacing_.kanjiLeft;
+    kanjiRight_ = otherSpacing_.kanjiRight;
+    lineSpacing_ = otherSpacing_.line;
+    otherSpacing_ = now;
+  }
+
   // ESC/POS page mode's own distances: along a line in the horizontal
   // unit, across the lines in the vertical one; turned a quarter, each
   // takes the other's.
@@ -456,6 +470,7 @@ class Renderer {
     PutLayout({});
     standardY_ = y_;
     pageMode_ = true;
+    SwapSpacing();
     page_.Clear();
     x_ = 0;
     y_ = 0;
@@ -467,6 +482,7 @@ class Renderer {
     page_.Clear();
     pageMode_ = false;
     PutLayout(standard_);
+    SwapSpacing();
     y_ = standardY_;
     x_ = leftMargin_;
   }
@@ -898,6 +914,7 @@ class Renderer {
   bool pageMode_ = false;   // x_ and y_ are then in the print area, turned as set
   std::int64_t standardY_ = 0;  // the paper's position while in page mode
   Layout standard_;
+  Spacing otherSpacing_;  // page mode's in standard mode, standard mode's in page mode
   int canvasWidth_ = 0;
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;

@@ -92,6 +92,8 @@ TEST(PageMode, PrintingAndLeavingThePage) {
        "1B 4C 1B 57 00 00 00 00 80 01 64 00 0C 1B 24 0C 00 41 0A", "1B 4A 64 1B 24 0C 00 41 0A"},
       {"ESC S drops the page", "1B 4C 41 42 0A 1B 53 43 0A", "43 0A"},
       {"CAN clears the area", "1B 4C 1B 57 00 00 00 00 80 01 1E 00 41 18 0C 42 0A", "1B 4A 1E 42 0A"},
+      {"ESC 3 100 in page mode is page mode's own line spacing",
+       "1B 4C 1B 57 00 00 00 00 80 01 0A 00 1B 33 64 0C 41 0A 42 0A", "1B 4A 0A 41 0A 42 0A"},
       {"ESC @ leaves page mode and drops the page", "1B 4C 41 1B 40 42 0A", "42 0A"},
       {"the line before ESC L is printed first", "41 1B 4C 1B 57 00 00 00 00 80 01 0A 00 0C",
        "41 1B 4A 0A"},
