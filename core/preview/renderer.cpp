@@ -860,8 +860,9 @@ class Renderer {
   }
 
   // One line of text in the plain font (or font B), then a line feed.
+  // In page mode the next line starts where this one did.
   void TextLine(const std::string& text, bool fontB = false) {
-    const int oldX = sizeX_, oldY = sizeY_;
+    const int oldX = sizeX_, oldY = sizeY_, left = x_;
     sizeX_ = sizeY_ = 1;
     for (unsigned char c : text) {
       if (!stopped_.empty()) break;
@@ -870,6 +871,7 @@ class Renderer {
     sizeX_ = oldX;
     sizeY_ = oldY;
     LineFeed();
+    if (pageMode_) x_ = left;
   }
 
   void PaperEnd() {
