@@ -58,8 +58,8 @@ TEST(PageMode, DataLandsAtItsPositionInTheArea) {
        "1B 4C 1D 24 14 00 1B 24 40 00 1D 76 30 00 01 00 01 00 FF 0C", {64, 20, 71, 20}},
       {"a 24-dot bit image column at ESC $ 16",
        "1B 4C 1B 24 10 00 1B 2A 21 01 00 FF FF FF 0C", {16, 0, 16, 23}},
-      {"a labelled box, GS1-128 (GS k 74) '123', 204 x 162, at ESC $ 40 and its label under it",
-       "1B 4C 1B 24 28 00 1D 6B 4A 03 31 32 33 0C", {40, 0, 243, 200}},
+      {"at ESC $ 40, GS H 1: GS1-128 (GS k 74) '123' above a 204 x 162 labelled box",
+       "1B 4C 1B 24 28 00 1D 48 01 1D 6B 4A 03 31 32 33 0C", {40, 0, 243, 240}},
       {"ESC a 1 only sets standard mode's alignment",
        "1B 4C 1B 61 01 41 0C", {0, 0, 11, 23}},
   };
