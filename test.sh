@@ -41,7 +41,7 @@ step "What Windows reads from both programs; the downloads"
 tests/package/check_release.sh build/dist win64=build/win64 win32=build/win32
 
 step "End to end under Wine"
-E2E_GROUPS= E2E_BENCH=1 e2e/run.sh build/win64/win32/PosPrinterTester.exe build/artifacts/e2e  # every group
+E2E_GROUPS= E2E_BENCH=1 E2E_POSTEST=build/win64/companion/postest.exe e2e/run.sh build/win64/win32/PosPrinterTester.exe build/artifacts/e2e  # every group
 
 step "The unpacked download at 150 % and 200 % scaling"
 rm -rf build/dist/unpacked && unzip -q build/dist/PosPrinterTester-*-win64.zip -d build/dist/unpacked

@@ -23,6 +23,8 @@
 #   E2E_SCREEN   the screen size (default 1024x768)
 #   E2E_BENCH    set to measure the program's start against a bare window
 #                after the groups (e2e/startup_bench.sh)
+#   E2E_POSTEST  the command line postest.exe, to run its checks after the
+#                groups (e2e/postest_checks.sh)
 #
 # Needs: gcc, g++-mingw-w64-x86-64-posix, wine64, xvfb, imagemagick,
 # fonts-wqy-microhei, fonts-wine.
@@ -281,6 +283,11 @@ fi
 if [ $harness_failed -eq 0 ] && [ $server_ended -eq 0 ] && [ -n "${E2E_BENCH:-}" ]; then
     source "$HERE/startup_bench.sh"
     startup_benchmark "$EXE" "$BIN" "$ART"
+fi
+
+if [ $harness_failed -eq 0 ] && [ $server_ended -eq 0 ] && [ -n "${E2E_POSTEST:-}" ]; then
+    source "$HERE/postest_checks.sh"
+    postest_checks "$(realpath "$E2E_POSTEST")" "$ART"
 fi
 
 for f in serial.bin parallel.bin network.bin line.log; do cp "$PORTS/$f" "$ART/" 2>/dev/null; done

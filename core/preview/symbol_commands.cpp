@@ -70,16 +70,32 @@ std::optional<std::string> Gs1Elements(std::string_view data) {
   return text;
 }
 
+// UPC-A, EAN-13 and EAN-8 given without their check digit: the printer
+// computes it and prints it with the others.
+std::string WithCheckDigit(std::string_view data, std::size_t digitsWithout) {
+  if (data.size() != digitsWithout || data.find_first_not_of("0123456789") != std::string_view::npos) return {};
+  return std::string(data) + Gs1CheckDigit(data);
+}
+
 }  // namespace
 
 std::optional<SymbolRequest> BarcodeRequest(int m, std::string_view data) {
   SymbolRequest r;
   r.data = std::string(data);
   switch (m >= 65 ? m - 65 : m) {
-    case 0: r.type = Symbology::UpcA; break;
+    case 0:
+      r.type = Symbology::UpcA;
+      r.text = WithCheckDigit(data, 11);
+      break;
     case 1: r.type = Symbology::UpcE; break;
-    case 2: r.type = Symbology::Ean13; break;
-    case 3: r.type = Symbology::Ean8; break;
+    case 2:
+      r.type = Symbology::Ean13;
+      r.text = WithCheckDigit(data, 12);
+      break;
+    case 3:
+      r.type = Symbology::Ean8;
+      r.text = WithCheckDigit(data, 7);
+      break;
     case 4:
       r.type = Symbology::Code39;
       // The printer adds the start and stop characters.

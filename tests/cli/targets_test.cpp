@@ -1,8 +1,6 @@
 // send to a pseudo-terminal with its line settings, and to TCP listeners:
 // one that reads, one that refuses and one that never reads.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -16,6 +14,7 @@
 #include <thread>
 
 #include "postest_runner.h"
+#include "support/loopback.h"
 
 namespace {
 
@@ -51,24 +50,9 @@ TEST(PostestSerial, PseudoTerminalGetsRawLineWithBaudAndStopBits) {
   close(master);
 }
 
-// A listening socket on a free loopback port.
-int Listen(int& port, int receiveBuffer = 0) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  if (receiveBuffer > 0) setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t length = sizeof a;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-  port = ntohs(a.sin_port);
-  listen(fd, 1);
-  return fd;
-}
-
 TEST(PostestTcp, ListenerReceivesEveryByteOnOneConnection) {
   int port = 0;
-  const int server = Listen(port);
+  const int server = ListenOnLoopback(port);
   Bytes received;
   int connections = 0;
   std::thread reader([&] {
@@ -94,7 +78,7 @@ TEST(PostestTcp, ListenerReceivesEveryByteOnOneConnection) {
 
 TEST(PostestTcp, RefusedConnectionIsAnError) {
   int port = 0;
-  close(Listen(port));  // the port is free again: nothing listens there
+  close(ListenOnLoopback(port));  // the port is free again: nothing listens there
   const RunResult r = RunPostest({"send", "epson", "full-cut", "--to", "tcp://127.0.0.1:" + std::to_string(port)});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("cannot connect to 127.0.0.1:" + std::to_string(port)), std::string::npos) << r.err;
@@ -103,7 +87,7 @@ TEST(PostestTcp, RefusedConnectionIsAnError) {
 
 TEST(PostestTcp, PrinterThatNeverReadsIsReportedAfterTheTimeout) {
   int port = 0;
-  const int server = Listen(port, 4096);
+  const int server = ListenOnLoopback(port, 4096);
   std::atomic<bool> done = false;
   std::thread holder([&] {
     const int c = accept(server, nullptr, nullptr);
@@ -136,7 +120,7 @@ TEST(PostestTcp, ProgressBarOnATerminalAndCtrlCStopsBetweenPieces) {
   };
   for (std::vector<std::string> args : commands) {
     int port = 0;
-    const int server = Listen(port, 4096);
+    const int server = ListenOnLoopback(port, 4096);
     const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
     ASSERT_EQ(grantpt(terminal), 0);
@@ -180,7 +164,7 @@ TEST(PostestTcp, ReplayedJobArrivesUnchanged) {
   const auto path = WorkDir() / "captured.prn";
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(job.data()), static_cast<std::streamsize>(job.size()));
   int port = 0;
-  const int server = Listen(port);
+  const int server = ListenOnLoopback(port);
   Bytes received;
   int connections = 0;
   std::thread reader([&] {

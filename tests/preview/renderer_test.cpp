@@ -410,9 +410,10 @@ TEST(Renderer, BarCodeTextFollowsGsHAndGsF) {
   EXPECT_GT(below.height, none.height);
   EXPECT_LT(Rows(small).second, Rows(below).second);
   // DataBar's text above (GS H 1): "(01)", the 13 digits and their check digit.
-  if (preview::HaveSymbolLibrary())
+  if (preview::HaveSymbolLibrary()) {
     EXPECT_EQ(Corner(Draw("1D 48 01 1D 6B 4B 0D 30 39 35 30 31 31 30 31 35 33 30 30 30").page, 384, 24),
               Corner(Draw("28 30 31 29 30 39 35 30 31 31 30 31 35 33 30 30 30 33 0A").page, 384, 24));
+  }
 }
 
 }  // namespace

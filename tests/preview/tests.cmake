@@ -7,6 +7,7 @@ add_executable(preview_tests
   ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_mode_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/barcode_text_test.cpp
 )
 target_include_directories(preview_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(preview_tests PRIVATE printer_core ZLIB::ZLIB GTest::gtest_main)
