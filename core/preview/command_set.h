@@ -92,6 +92,14 @@ enum class Action {
   StarCut,          // ESC d n (STAR): 0/1 cut here, 2/3 feed to the cutter first
   FeedToMark,       // GS FF
   Drawer,
+  PageMode,         // ESC L: text and images go to the page buffer
+  StandardMode,     // ESC S: back to standard mode; the page buffer is dropped
+  PageArea,         // ESC W x y dx dy (16 bits each): the print area in page mode
+  PageDirection,    // ESC T n: 0 left to right, 1 bottom to top, 2 right to left, 3 top to bottom
+  PageVertical,     // GS $ nL nH: the position across the lines in page mode
+  PageVerticalStep, // GS \ nL nH: signed, from where it is
+  PrintPage,        // FF: in page mode print the page and go back to standard mode; else print the line
+  PrintPageStay,    // ESC FF: in page mode print the page and keep it
   Unsupported,      // known, with its length, but not drawn here: flagged
 };
 

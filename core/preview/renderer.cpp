@@ -9,6 +9,7 @@
 
 #include "preview/glyph_font.h"
 #include "preview/graphics.h"
+#include "preview/page_buffer.h"
 #include "preview/symbol_commands.h"
 #include "preview/symbols.h"
 #include "text/gbk.h"
@@ -46,9 +47,10 @@ struct DotMode {
 class Renderer {
  public:
   Renderer(Bytes s, CommandSet set, const Paper& paper, const Limits& limits)
-      : s_(s), set_(set), paper_(paper), limits_(limits), budget_(limits.dotBudget) {
+      : s_(s), set_(set), paper_(paper), limits_(limits), budget_(limits.dotBudget),
+        maxRows_(std::max(1, Rows(limits.pageMillimetres / 25.4))),
+        page_(paper.width, maxRows_, [this](std::int64_t cells) { return Spend(cells); }) {
     canvasWidth_ = std::max(paper.width, 9 * paper.dpiX);
-    maxRows_ = std::max(1, Rows(limits.pageMillimetres / 25.4));
     textScaleX_ = paper.impact ? paper.dpiX / 160.0 : 1.0;
     if (set == CommandSet::EscP || set == CommandSet::Oki) textScaleX_ = paper.dpiX / 180.0;
     textScaleY_ = paper.impact ? paper.dpiY / 144.0 : 1.0;
@@ -63,6 +65,10 @@ class Renderer {
 
   Rendering Finish() {
     PrintLine();  // what the line buffer holds is paid for
+    if (pageMode_) {  // and so is the page buffer
+      PrintPage();
+      LeavePageMode();
+    }
     Rendering out = std::move(result_);
     out.stopped = stopped_;
     // Positions stay below maxRows_, so the height fits an int.
@@ -101,12 +107,14 @@ class Renderer {
 
   // The print area: from the left margin to its width's end, within the paper.
   int AreaRight() const {
+    if (pageMode_) return page_.LineLength();
     return areaWidth_ > 0 ? static_cast<int>(std::min<std::int64_t>(paper_.width, std::int64_t{leftMargin_} + areaWidth_))
                           : paper_.width;
   }
 
   // Where a block `width` dots wide starts in the print area, aligned as set.
   int AlignedLeft(int width) const {
+    if (pageMode_) return x_;  // page mode places blocks where the position is
     const int right = AreaRight();
     if (EscPFamily() || width >= right - leftMargin_) return leftMargin_;
     return align_ == 1 ? leftMargin_ + (right - leftMargin_ - width) / 2 : align_ == 2 ? right - width : leftMargin_;
@@ -129,7 +137,14 @@ class Renderer {
     charSpacing_ = kanjiLeft_ = kanjiRight_ = 0;
     fontB_ = rotated_ = upsideDown_ = reverse_ = false;
     userCharactersOn_ = false;
+    page_.SetDirection(0);
+    DefaultPageArea();
+    otherSpacing_ = {0, 0, 0, lineSpacing_};
   }
+
+  // The right edge of what the carriage reaches: the canvas's, or in page
+  // mode the print area's line.
+  int Edge() const { return pageMode_ ? page_.LineLength() : canvasWidth_; }
 
   int Rows(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiY)); }
   int Cols(double inches) const { return static_cast<int>(std::lround(inches * paper_.dpiX)); }
@@ -157,6 +172,10 @@ class Renderer {
   // Moves the print position down (or up, for a negative count), never
   // above the top of the page nor past its last row.
   void Down(std::int64_t rows) {
+    if (pageMode_) {  // within the print area; what goes below it is not drawn
+      y_ = std::clamp<std::int64_t>(y_ + rows, 0, page_.Depth());
+      return;
+    }
     y_ = std::max<std::int64_t>(0, y_ + rows);
     if (y_ >= maxRows_) {
       y_ = maxRows_ - 1;
@@ -165,20 +184,35 @@ class Renderer {
   }
 
   // The carriage moves at most to the canvas's right edge; beyond it nothing is drawn.
-  void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, canvasWidth_)); }
+  void SetX(std::int64_t x) { x_ = static_cast<int>(std::clamp<std::int64_t>(x, 0, Edge())); }
 
   void Step(const Item& item) {
     if (item.kind == Item::Text) return Text(item);
     if (item.kind != Item::Command) return;
     const std::uint8_t* data = s_.data() + item.dataAt;
     const int p0 = P(item, 0), p1 = P(item, 1);
-    switch (item.definition->action) {
+    const Action action = item.definition->action;
+    if (pageMode_ && StandardModeSetting(action)) {
+      // Kept for standard mode; page mode does not use them.
+      const Layout page = TakeLayout();
+      const int x = x_;
+      PutLayout(standard_);
+      pageMode_ = false;
+      Step(item);
+      pageMode_ = true;
+      standard_ = TakeLayout();
+      PutLayout(page);
+      x_ = x;
+      return;
+    }
+    switch (action) {
       case Action::None:
       case Action::Drawer:
       case Action::BarcodeText: hri_ = (p0 >= '0' ? p0 - '0' : p0) & 3; break;
       case Action::BarcodeFont: hriFontB_ = Digit(p0) == 1; break;
       case Action::Unsupported: break;
       case Action::Init:
+        if (pageMode_) LeavePageMode();
         Reset();
         if (line_.empty()) x_ = leftMargin_;
         break;
@@ -190,8 +224,61 @@ class Renderer {
         break;
       case Action::PrintLine: PrintLine(); break;
       case Action::FormFeed: PrintLine(); PaperEnd(); break;
+      case Action::PageMode: EnterPageMode(); break;
+      case Action::StandardMode:
+        if (!pageMode_) break;
+        LeavePageMode();
+        DefaultPageArea();
+        break;
+      case Action::PageArea: {
+        const int dx = P(item, 4) | P(item, 5) << 8, dy = P(item, 6) | P(item, 7) << 8;
+        if (dx == 0 || dy == 0) break;
+        if (pageMode_) PrintLine();
+        page_.SetArea(Across(p0 | p1 << 8), DownUnits(P(item, 2) | P(item, 3) << 8), Across(dx), DownUnits(dy));
+        if (pageMode_) {
+          x_ = 0;
+          y_ = 0;
+        }
+        break;
+      }
+      case Action::PageDirection:
+        if (Digit(p0) < 0 || Digit(p0) > 3) break;
+        if (pageMode_) PrintLine();
+        page_.SetDirection(Digit(p0));
+        if (pageMode_) {
+          x_ = 0;
+          y_ = 0;
+        }
+        break;
+      case Action::PageVertical:
+        if (const std::int64_t y = AcrossLines(p0 | p1 << 8); pageMode_ && y < page_.Depth()) {
+          PrintLine();
+          y_ = y;
+        }
+        break;
+      case Action::PageVerticalStep:
+        if (const std::int64_t y = y_ + AcrossLines(static_cast<std::int16_t>(p0 | p1 << 8));
+            pageMode_ && y >= 0 && y < page_.Depth()) {
+          PrintLine();
+          y_ = y;
+        }
+        break;
+      case Action::PrintPage:
+        PrintLine();
+        if (pageMode_) {
+          PrintPage();
+          LeavePageMode();
+        }
+        break;
+      case Action::PrintPageStay:
+        if (pageMode_) PrintPage();
+        break;
       case Action::Tab: SetX((x_ / Cols(0.5) + 1) * std::int64_t{Cols(0.5)}); break;
-      case Action::Cancel: line_.clear(); x_ = leftMargin_; break;
+      case Action::Cancel:
+        line_.clear();
+        x_ = leftMargin_;
+        if (pageMode_) page_.ClearArea();
+        break;
       case Action::Feed: Feed(p0, true); break;
       case Action::FeedBack: PrintLine(); Down(-Units(p0)); break;
       case Action::FeedLines: PrintLine(); Down(std::int64_t{p0} * lineSpacing_); x_ = leftMargin_; break;
@@ -266,10 +353,19 @@ class Renderer {
       case Action::Underline: underline_ = (p0 & 3) != 0 && p0 != '0'; break;
       case Action::Align: align_ = p0 >= '0' ? p0 - '0' : p0; break;
       case Action::AbsolutePosition:
-        if (set_ == CommandSet::EscPos) SetX(std::int64_t{leftMargin_} + Across(p0 | p1 << 8));
+        if (pageMode_) {
+          if (const std::int64_t x = AlongLine(p0 | p1 << 8); x < page_.LineLength()) SetX(x);
+        } else if (set_ == CommandSet::EscPos) SetX(std::int64_t{leftMargin_} + Across(p0 | p1 << 8));
         else SetX(Cols((p0 | p1 << 8) / 60.0));
         break;
-      case Action::RelativePosition: SetX(std::int64_t{x_} + Across(static_cast<std::int16_t>(p0 | p1 << 8))); break;
+      case Action::RelativePosition:
+        if (!pageMode_) {
+          SetX(std::int64_t{x_} + Across(static_cast<std::int16_t>(p0 | p1 << 8)));
+        } else if (const std::int64_t x = x_ + AlongLine(static_cast<std::int16_t>(p0 | p1 << 8));
+                   x >= 0 && x < page_.LineLength()) {
+          SetX(x);
+        }
+        break;
       case Action::LeftMargin:
         // Taken at the start of a line; the margin stays on the paper.
         leftMargin_ = std::min(Across(p0 | p1 << 8), paper_.width - 1);
@@ -324,6 +420,91 @@ class Renderer {
     }
   }
 
+  // Settings page mode keeps for standard mode without using them.
+  struct Layout {
+    int leftMargin = 0, areaWidth = 0, align = 0;
+    bool rotated = false, upsideDown = false;
+  };
+  static bool StandardModeSetting(Action a) {
+    return a == Action::LeftMargin || a == Action::PrintAreaWidth || a == Action::Align || a == Action::Rotate90 ||
+           a == Action::UpsideDown;
+  }
+  Layout TakeLayout() const { return {leftMargin_, areaWidth_, align_, rotated_, upsideDown_}; }
+  void PutLayout(const Layout& l) {
+    leftMargin_ = l.leftMargin;
+    areaWidth_ = l.areaWidth;
+    align_ = l.align;
+    rotated_ = l.rotated;
+    upsideDown_ = l.upsideDown;
+  }
+
+  // Spacing each mode sets for itself: ESC SP, FS S, ESC 2 and ESC 3.
+  struct Spacing {
+    int character = 0, kanjiLeft = 0, kanjiRight = 0, line = 0;
+  };
+  void SwapSpacing() {
+    const Spacing now{charSpacing_, kanjiLeft_, kanjiRight_, lineSpacing_};
+    charSpacing_ = otherSpacing_.character;
+    kanjiLeft_ = otherSpacing_.kanjiLeft;
+    kanjiRight_ = otherSpacing_.kanjiRight;
+    lineSpacing_ = otherSpacing_.line;
+    otherSpacing_ = now;
+  }
+
+  // ESC/POS page mode's own distances: along a line in the horizontal
+  // unit, across the lines in the vertical one; turned a quarter, each
+  // takes the other's.
+  std::int64_t DownUnits(int n) const { return std::int64_t{n} * paper_.dpiY / unit_; }
+  std::int64_t AlongLine(int n) const { return page_.direction() & 1 ? DownUnits(n) : Across(n); }
+  std::int64_t AcrossLines(int n) const { return page_.direction() & 1 ? Across(n) : DownUnits(n); }
+
+  // A page of 1662 dots at 203 dpi across the paper, as thermal printers have by default.
+  void DefaultPageArea() { page_.SetArea(0, 0, paper_.width, Rows(1662.0 / 203)); }
+
+  // ESC L: the line so far is printed; from here on the page buffer is
+  // drawn in, from the print area's starting corner.
+  void EnterPageMode() {
+    if (pageMode_) return;
+    PrintLine();
+    standard_ = TakeLayout();
+    PutLayout({});
+    standardY_ = y_;
+    pageMode_ = true;
+    SwapSpacing();
+    page_.Clear();
+    x_ = 0;
+    y_ = 0;
+  }
+
+  // Back to standard mode; what the page buffer holds is dropped.
+  void LeavePageMode() {
+    line_.clear();
+    page_.Clear();
+    pageMode_ = false;
+    PutLayout(standard_);
+    SwapSpacing();
+    y_ = standardY_;
+    x_ = leftMargin_;
+  }
+
+  // FF and ESC FF: the page buffer goes on the paper and the paper moves on
+  // by the page's height; the buffer and the position in it stay.
+  void PrintPage() {
+    PrintLine();
+    const int x = x_;
+    const std::int64_t y = y_;
+    pageMode_ = false;
+    y_ = standardY_;
+    page_.ForEachDot([&](int col, int row) {
+      if (stopped_.empty()) Dot(col, y_ + row);
+    });
+    Down(page_.Height());
+    standardY_ = y_;
+    pageMode_ = true;
+    x_ = x;
+    y_ = y;
+  }
+
   std::int64_t Units(int n) {
     const std::int64_t scaled = std::int64_t{n} * paper_.dpiY + feedRest_;
     feedRest_ = scaled % unit_;
@@ -336,6 +517,7 @@ class Renderer {
     PrintLine();
     Down(forward ? Units(n) : -Units(n));
     if (EscPFamily()) x_ = x;
+    if (pageMode_) x_ = 0;
   }
 
   void LineFeed() {
@@ -344,12 +526,15 @@ class Renderer {
       if (st.text) height = std::max(height, st.height);
     PrintLine();
     Down(std::max(lineSpacing_, height));
+    if (pageMode_) x_ = 0;
   }
 
   // Draws the line buffer at the current position, aligned as set.
+  // In page mode the line goes where its signs were placed, and the
+  // position stays.
   void PrintLine() {
     if (line_.empty()) {
-      x_ = leftMargin_;
+      if (!pageMode_) x_ = leftMargin_;
       return;
     }
     int used = 0, height = 0;
@@ -357,7 +542,7 @@ class Renderer {
       used = std::max(used, st.x + st.width);
       height = std::max(height, st.height);
     }
-    const int shift = AlignedLeft(used - leftMargin_) - leftMargin_;
+    const int shift = pageMode_ ? 0 : AlignedLeft(used - leftMargin_) - leftMargin_;
     // Upside down, the line is turned about the middle of the print area.
     const int turn = leftMargin_ + AreaRight() - 1;
     for (const Stamp& st : line_) {
@@ -372,7 +557,7 @@ class Renderer {
     }
     line_.clear();
     lineWide_ = false;
-    x_ = leftMargin_;
+    if (!pageMode_) x_ = leftMargin_;
   }
 
   void Text(const Item& item) {
@@ -384,16 +569,16 @@ class Renderer {
           g = {own->second.rows.data(), own->second.width, own->second.height};
         if (g.rows == nullptr) g = NarrowGlyph('?');
         DrawGlyph(g, sizeX_ * (lineWide_ ? 2 : 1), sizeY_, fontB_);
-        x_ = std::min(canvasWidth_, x_ + charSpacing_ * sizeX_);
+        x_ = std::min(Edge(), x_ + charSpacing_ * sizeX_);
         ++i;
       } else {
         // Two bytes, or four for GB18030's signs beyond GBK.
         const bool four = i + 3 < item.offset + item.length && s_[i + 1] >= 0x30 && s_[i + 1] <= 0x39;
         preview::Glyph g = four ? FourByteGlyph(b, s_[i + 1], s_[i + 2], s_[i + 3]) : WideGlyph(b, s_[i + 1]);
         if (g.rows == nullptr) g = NarrowGlyph('?');
-        x_ = std::min(canvasWidth_, x_ + kanjiLeft_);
+        x_ = std::min(Edge(), x_ + kanjiLeft_);
         DrawGlyph(g, std::max(kanjiX_, sizeX_) * (lineWide_ ? 2 : 1), std::max(kanjiY_, sizeY_), false);
-        x_ = std::min(canvasWidth_, x_ + kanjiRight_);
+        x_ = std::min(Edge(), x_ + kanjiRight_);
         i += four ? 4 : 2;
       }
     }
@@ -451,7 +636,7 @@ class Renderer {
   // false when the budget does not cover it.
   bool Begin(Stamp& st) {
     st.x = x_;
-    st.kept = std::clamp(canvasWidth_ - st.x, 0, st.width);
+    st.kept = std::clamp(Edge() - st.x, 0, st.width);
     if (!Spend(kStampCost + std::int64_t{st.kept} * st.height)) return false;
     st.dots.assign(static_cast<std::size_t>(st.kept) * st.height, 0);
     return true;
@@ -532,8 +717,8 @@ class Renderer {
     m = m >= '0' ? m - '0' : m;
     const int sx = (m & 1) ? 2 : 1, sy = (m & 2) ? 2 : 1;
     // Bytes right of the canvas draw nothing and are not looked at.
-    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{bytes} * 8 * sx, canvasWidth_)));
-    const int shown = std::min(bytes, (canvasWidth_ - left + 8 * sx - 1) / (8 * sx));
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{bytes} * 8 * sx, Edge())));
+    const int shown = std::min(bytes, (Edge() - left + 8 * sx - 1) / (8 * sx));
     for (int r = 0; r < rows && stopped_.empty(); ++r) {
       if (!Spend(std::int64_t{shown} * 8 * sx * sy)) break;
       for (int b = 0; b < shown; ++b) {
@@ -614,8 +799,8 @@ class Renderer {
     PrintLine();
     const Bitmap& b = *print.bitmap;
     const int sx = print.scaleX, sy = print.scaleY;
-    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{b.width} * sx, canvasWidth_)));
-    const int shown = std::min(b.width, (canvasWidth_ - left + sx - 1) / sx);
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(std::int64_t{b.width} * sx, Edge())));
+    const int shown = std::min(b.width, (Edge() - left + sx - 1) / sx);
     for (int r = 0; r < b.height && stopped_.empty(); ++r) {
       if (!Spend(std::int64_t{shown} * sx * sy)) break;
       for (int c = 0; c < shown; ++c)
@@ -646,7 +831,7 @@ class Renderer {
   // Modules of moduleW x moduleH dots, aligned with `quiet` modules of space each side.
   void DrawSymbol(const Symbol& symbol, int moduleW, int moduleH, int quiet) {
     const std::int64_t width = (std::int64_t{symbol.width} + 2 * quiet) * moduleW;
-    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(width, canvasWidth_))) + quiet * moduleW;
+    const int left = AlignedLeft(static_cast<int>(std::min<std::int64_t>(width, Edge()))) + quiet * moduleW;
     if (!Spend(std::int64_t{symbol.width} * symbol.rows * moduleW * moduleH)) return;
     for (int r = 0; r < symbol.rows; ++r)
       for (int c = 0; c < symbol.width; ++c)
@@ -675,8 +860,9 @@ class Renderer {
   }
 
   // One line of text in the plain font (or font B), then a line feed.
+  // In page mode the next line starts where this one did.
   void TextLine(const std::string& text, bool fontB = false) {
-    const int oldX = sizeX_, oldY = sizeY_;
+    const int oldX = sizeX_, oldY = sizeY_, left = x_;
     sizeX_ = sizeY_ = 1;
     for (unsigned char c : text) {
       if (!stopped_.empty()) break;
@@ -685,9 +871,11 @@ class Renderer {
     sizeX_ = oldX;
     sizeY_ = oldY;
     LineFeed();
+    if (pageMode_) x_ = left;
   }
 
   void PaperEnd() {
+    if (pageMode_) return;  // page mode cuts nothing
     if (!Spend(paper_.width)) return;
     for (int x = 0; x < paper_.width; x += 8)
       for (int w = 0; w < 4; ++w) Put(x + w, y_, kMark);
@@ -709,6 +897,7 @@ class Renderer {
   // Every cell is drawn here, clipped to the canvas; a cell below the
   // page's last row ends the picture.
   void Put(std::int64_t x, std::int64_t y, std::uint8_t cell) {
+    if (pageMode_) return page_.Dot(x, y);
     if (x < 0 || x >= canvasWidth_ || y < 0) return;
     if (y >= maxRows_) return StopAtPageEnd();
     Grow(y);
@@ -723,6 +912,11 @@ class Renderer {
   std::int64_t budget_ = 0;
   std::string stopped_;
   int maxRows_ = 1;
+  PageBuffer page_;
+  bool pageMode_ = false;   // x_ and y_ are then in the print area, turned as set
+  std::int64_t standardY_ = 0;  // the paper's position while in page mode
+  Layout standard_;
+  Spacing otherSpacing_;  // page mode's in standard mode, standard mode's in page mode
   int canvasWidth_ = 0;
   double textScaleX_ = 1, textScaleY_ = 1;
   std::vector<Stamp> line_;

@@ -104,8 +104,13 @@ TEST(Decoder, KnownCommandsAreSkippedWholeAndUndrawnOnesFlagged) {
       {"1B 26 03 41 42 02 FF 00 00 00 00 00 01 00 00 00", "ESC &", false},  // y=3, 'A'..'B': x=2 then 6 bytes, x=1 then 3
       {"1C 71 01 01 00 01 00 FF FF FF FF FF FF FF FF", "FS q", false},   // one image 1 x 1: 8 bytes
       {"1D 51 30 00 02 00 01 00 AA BB", "GS Q 0", true},                // 2 x 1 bytes
-      {"1D 24 10 00", "GS $", true},
-      {"1D 5C 10 00", "GS \\", true},
+      {"1D 24 10 00", "GS $", false},
+      {"1D 5C 10 00", "GS \\", false},
+      {"1B 57 00 00 00 00 80 01 64 00", "ESC W", false},            // x y dx dy, two bytes each
+      {"1B 54 31", "ESC T", false},
+      {"1B 4C", "ESC L", false},
+      {"1B 53", "ESC S", false},
+      {"1B 0C", "ESC FF", false},
       {"1B 28 41 04 00 30 33 02 01", "ESC (", false},                   // buzzer, pL pH = 4
       {"1C 28 41 02 00 30 01", "FS (", false},
       {"1C 67 31 00 00 00 00 00 02 00 41 42", "FS g 1", false},         // 2 data bytes

@@ -5,6 +5,7 @@ add_executable(preview_tests
   ${CMAKE_CURRENT_LIST_DIR}/gbk_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decoder_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/renderer_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_mode_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/barcode_text_test.cpp
 )
