@@ -1573,7 +1573,10 @@ void runQuiet(Session& s, const Step& st)
 // ends the press after at most the piece being written, with the box 提示
 // "已发送 N / M 字节，已取消"; COM1 then holds exactly the first N bytes of
 // PATTERN; the main window answers within a second throughout. With 关闭
-// the panel closes after the box.
+// the panel closes after the box. With 退出 the main window is closed
+// instead: the program ends with code 0 and no box, COM1 holding the first
+// bytes of PATTERN up to at most a piece after those shown; the group's
+// last step.
 void parseCancel(Step& st, const Defs& defs)
 {
     st.id = parseInt(st.cols[1], "the id");
@@ -1581,7 +1584,8 @@ void parseCancel(Step& st, const Defs& defs)
     st.seconds = parseInt(st.cols[3], "the rate");
     st.pattern = PatternParser(defs).parse(st.cols[4]);
     st.shot = st.cols[5];
-    if (st.cols.size() > 6 && st.cols[6] != "关闭") throw std::runtime_error("the way to stop must be 关闭 or left out");
+    if (st.cols.size() > 6 && st.cols[6] != "关闭" && st.cols[6] != "退出")
+        throw std::runtime_error("the way to stop must be 关闭, 退出 or left out");
     st.expected = st.cols.size() > 6 ? st.cols[6] : "取消";
 }
 
@@ -1655,13 +1659,35 @@ void runCancel(Session& s, const Step& st)
     screenshot(st.shot, progress);
 
     const unsigned long long sentBefore = leadingNumber(narrow(windowText(GetDlgItem(progress, 101))), "已发送 ");
-    const bool byClose = st.expected == "关闭";
+    const bool byClose = st.expected == "关闭", byExit = st.expected == "退出";
     HWND panel = s.dialog();
     if (byClose)
         mouseClick(s.control(1));
+    else if (byExit)
+        PostMessageW(s.main, WM_CLOSE, 0, 0);  // as the task bar's 关闭窗口 does
     else
         PostMessageW(GetDlgItem(progress, IDCANCEL), BM_CLICK, 0, 0);
     const auto cancelled = Clock::now();
+    if (byExit) {
+        // The program ends without a box; COM1 shows how far the press got.
+        const bool ended = waitFor(25000, [] { return !programRunning(); }, 20);
+        const double stopped = since(cancelled);
+        DeleteFileW(rate.c_str());
+        if (!ended) throw Abort{name + ": the program did not end within 25 s of 退出"};
+        s.stack.clear();
+        endsWithCodeZero(name + ": the program ends with code 0");
+        auto [com, lpt] = s.rawSince(m);
+        if (com.size() < sentBefore || com.size() > sentBefore + piece || com.size() >= total)
+            join(problems, strf("COM1 got %zu bytes; %llu were sent before 退出", com.size(), sentBefore));
+        join(problems, compare(Pattern(st.pattern.begin(), st.pattern.begin() + std::min(com.size(), total)), com));
+        if (!lpt.empty()) join(problems, strf("%zu bytes went to LPT1", lpt.size()));
+        if (slowest > 1.0) join(problems, strf("the main window took %.2f s to answer", slowest));
+        check(problems.empty(),
+              name + strf(" (window after %.2f s; %zu of %zu bytes, %zu after 退出; the program ended %.2f s after it)",
+                          appeared, com.size(), total, com.size() - std::min<size_t>(com.size(), sentBefore), stopped),
+              problems);
+        return;
+    }
     HWND box = nullptr;
     waitFor(15000, [&] {
         answerMain();
