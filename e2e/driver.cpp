@@ -1891,10 +1891,25 @@ struct StepsFile {
     std::vector<Step> steps;
 };
 
+// {NET_PORT}, {NET_STALLED_PORT} and {NET_CLOSED_PORT}: the harness's
+// network printers, on ports chosen when the run starts (left as they are
+// where the run has none).
+std::string withNetworkPorts(std::string text)
+{
+    for (const char* name : {"NET_PORT", "NET_STALLED_PORT", "NET_CLOSED_PORT"}) {
+        const std::string token = std::string("{") + name + "}";
+        const char* value = getenv((std::string("E2E_") + name).c_str());
+        if (!value || !*value) continue;
+        for (size_t at; (at = text.find(token)) != std::string::npos;) text.replace(at, token.size(), value);
+    }
+    return text;
+}
+
 StepsFile loadSteps(const std::wstring& path)
 {
     std::string content;
     if (!readWholeFile(path, content)) throw Abort{"cannot read the steps file " + narrow(path)};
+    content = withNetworkPorts(content);
     StepsFile file;
     std::string full = narrow(path);
     file.name = full.substr(full.find_last_of("\\/") + 1);

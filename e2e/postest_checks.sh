@@ -13,10 +13,10 @@
 #              ports are not checked (status asks the printer)
 #   SECONDS    the run must end within this time
 postest_rows=(
-    "replays a captured job unchanged to a network printer|send {job} --to tcp://127.0.0.1:19100|0|NET|{job}"
+    "replays a captured job unchanged to a network printer|send {job} --to tcp://127.0.0.1:{NET_PORT}|0|NET|{job}"
     "replays a captured job unchanged to COM1|send {job} --to COM1|0|COM1|{job}"
     "presses a panel's button on COM1|send epson full-cut --to COM1|0|COM1|1b69"
-    "a printer that takes no data ends the run after one time-out|send {big} --to tcp://127.0.0.1:19101 --timeout 3|1|-||5"
+    "a printer that takes no data ends the run after one time-out|send {big} --to tcp://127.0.0.1:{NET_STALLED_PORT} --timeout 3|1|-||5"
     "a missing file is refused, nothing sent|send {missing} --to COM1|1|-|"
     "a folder is refused, nothing sent|send {dir} --to COM1|1|-|"
     "the custom sender's missing file is refused|send custom-command send-serial --set file-path={missing} --to COM1|1|-|"
@@ -39,6 +39,8 @@ postest_checks() {  # postest_checks <postest.exe> <artifact dir>
         IFS='|' read -r label args want port bytes seconds <<<"$row"
         args=${args//\{job\}/$(winpath "$job")}
         args=${args//\{big\}/$(winpath "$big")}
+        args=${args//\{NET_PORT\}/$E2E_NET_PORT}
+        args=${args//\{NET_STALLED_PORT\}/$E2E_NET_STALLED_PORT}
         args=${args//\{receipt\}/$(winpath "$receipt")}
         args=${args//\{dir\}/$(winpath "$dir")}
         args=${args//\{missing\}/$(winpath "$PORTS/no-such-job.bin")}

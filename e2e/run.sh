@@ -156,12 +156,15 @@ trap 'exit 130' INT TERM
 "$WINESERVER" -k 2>/dev/null # a left-over session of this prefix
 start_capture "$BIN" "$PORTS"
 map_lpt1 "$PORTS/lpt1"
-# Network printers on loopback: one that prints, one that never reads; the
-# port after them has no listener.
-"$BIN/netprinter" "$PORTS" 19100 19101 2>"$PORTS/netprinter.err" &
+# Network printers on free loopback ports: one that prints, one that never
+# reads, and a port with no listener; the steps name them {NET_PORT},
+# {NET_STALLED_PORT} and {NET_CLOSED_PORT}.
+"$BIN/netprinter" "$PORTS" 2>"$PORTS/netprinter.err" &
 pids+=($!)
 for _ in $(seq 50); do [ -e "$PORTS/net.ready" ] && break; sleep 0.1; done
 [ -e "$PORTS/net.ready" ] || die "the network printer did not start: $(cat "$PORTS/netprinter.err")"
+read -r E2E_NET_PORT E2E_NET_STALLED_PORT E2E_NET_CLOSED_PORT <"$PORTS/net.ready"
+export E2E_NET_PORT E2E_NET_STALLED_PORT E2E_NET_CLOSED_PORT
 export E2E_LINE_TTY=$PTY E2E_LINE_LOG=$PORTS/line.log
 
 # ---------------------------------------------------------------- display
