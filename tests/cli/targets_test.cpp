@@ -51,23 +51,29 @@ TEST(PostestSerial, PseudoTerminalGetsRawLineWithBaudAndStopBits) {
   close(master);
 }
 
-TEST(PostestTcp, ListenerReceivesEveryByteOnOneConnection) {
-  int port = 0;
-  const int server = ListenOnLoopback(port);
-  Bytes received;
-  int connections = 0;
-  std::thread reader([&] {
+// Reads every connection to `server` to its end, counting them, until
+// none has come for a while after the last.
+std::thread CollectConnections(int server, Bytes& received, int& connections) {
+  return std::thread([server, &received, &connections] {
     pollfd p{server, POLLIN, 0};
-    while (poll(&p, 1, 3000) > 0) {  // further connections would arrive within the run
+    while (poll(&p, 1, 5000) > 0) {  // further connections would arrive within the run
       const int c = accept(server, nullptr, nullptr);
       ++connections;
-      std::uint8_t buffer[4096];
+      std::uint8_t buffer[65536];
       for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received.insert(received.end(), buffer, buffer + n);
       close(c);
       p.revents = 0;
       if (poll(&p, 1, 200) <= 0) break;
     }
   });
+}
+
+TEST(PostestTcp, ListenerReceivesEveryByteOnOneConnection) {
+  int port = 0;
+  const int server = ListenOnLoopback(port);
+  Bytes received;
+  int connections = 0;
+  std::thread reader = CollectConnections(server, received, connections);
   const RunResult r = RunPostest({"send", "epson", "english-line", "--set", "copy-count=2", "--to",
                                   "tcp://127.0.0.1:" + std::to_string(port)});
   reader.join();
@@ -171,18 +177,7 @@ TEST(PostestTcp, ReplayedJobArrivesUnchanged) {
   const int server = ListenOnLoopback(port);
   Bytes received;
   int connections = 0;
-  std::thread reader([&] {
-    pollfd p{server, POLLIN, 0};
-    while (poll(&p, 1, 5000) > 0) {
-      const int c = accept(server, nullptr, nullptr);
-      ++connections;
-      std::uint8_t buffer[65536];
-      for (ssize_t n; (n = read(c, buffer, sizeof buffer)) > 0;) received.insert(received.end(), buffer, buffer + n);
-      close(c);
-      p.revents = 0;
-      if (poll(&p, 1, 200) <= 0) break;
-    }
-  });
+  std::thread reader = CollectConnections(server, received, connections);
   const RunResult r = RunPostest({"send", path.string(), "--to", "tcp://127.0.0.1:" + std::to_string(port)});
   reader.join();
   close(server);
